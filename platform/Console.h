@@ -1,0 +1,18 @@
+#pragma once
+#include <string_view>
+
+namespace platform {
+
+// Where a program's progress and messages go. Colours are the console's 16 foreground colours
+// (7 is normal, 12 light red, 14 yellow); a console that cannot show colour ignores them.
+class Console {
+public:
+    virtual ~Console() = default;
+    virtual void Print(std::string_view text) = 0;
+    virtual void SetColour(int colour) = 0;
+};
+
+// The process's standard output; colours only when it is a terminal.
+Console& StandardConsole();
+
+}  // namespace platform

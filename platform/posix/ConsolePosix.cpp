@@ -1,0 +1,39 @@
+#include "platform/Console.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+class TerminalConsole final : public Console {
+public:
+    TerminalConsole() : isTerminal_(isatty(STDOUT_FILENO) == 1) {}
+
+    void Print(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+    void SetColour(int colour) override {
+        if (!isTerminal_) return;
+        std::fflush(stdout);
+        std::printf("\x1b[%dm", AnsiForeground(colour % 16));
+    }
+
+private:
+    // Console colour bits are 1 blue, 2 green, 4 red, 8 bright; ANSI orders them red, green, blue.
+    static int AnsiForeground(int colour) {
+        if (colour == 7) return 39;  // the terminal's own normal colour
+        int ansi = ((colour & 4) ? 1 : 0) | ((colour & 2) ? 2 : 0) | ((colour & 1) ? 4 : 0);
+        return ((colour & 8) ? 90 : 30) + ansi;
+    }
+
+    bool isTerminal_;
+};
+
+}  // namespace
+
+Console& StandardConsole() {
+    static TerminalConsole console;
+    return console;
+}
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+#include "platform/Files.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+std::string TemporaryNameBeside(const std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    return path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    std::string temporary = TemporaryNameBeside(path);
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_TRUNC, 0666);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    int savedErrno = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (!ok) {
+        reason = std::strerror(savedErrno);
+        unlink(temporary.c_str());
+    }
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,106 @@
+// Runs the real zarn executable in a temporary directory.
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string kZarn = ZARN_EXECUTABLE;
+const std::string kGoodText = "piece base;\nproc Go args none; var none; beginproc\nret;\nendproc;\n";
+const std::string kBadText = "piece base;\nproc Go args none; var none; beginproc\npushc nowhere;\nendproc;\n";
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+TEST(ZarnProgram, UsageForNoOrTooManyArguments) {
+    TempDirectory dir;
+    CommandResult none = RunCommand(dir.Path(), kZarn);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.output.find("Usage: zarn <zarnfile> [cobfile] [flags]\n"), std::string::npos);
+    CommandResult many = RunCommand(dir.Path(), kZarn + " a b c d e f g h");
+    EXPECT_EQ(many.status, 1);
+    EXPECT_NE(many.output.find("Some options are not available yet."), std::string::npos);
+}
+
+TEST(ZarnProgram, BadFileName) {
+    TempDirectory dir;
+    CommandResult result = RunCommand(dir.Path(), kZarn + " missing.zarn");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("Bad file name: missing.zarn\n"), std::string::npos);
+    EXPECT_EQ(result.output.find("Tokenizing"), std::string::npos);
+}
+
+TEST(ZarnProgram, WritesTheCobFileWithTheCompilersFlags) {
+    TempDirectory dir;
+    dir.Write("tank.zarn", kGoodText);
+    CommandResult result = RunCommand(dir.Path(), kZarn + " tank.zarn -l -o0 -t0");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(dir.Exists("tank.cob"));
+    EXPECT_FALSE(dir.Exists("errors.txt"));
+    EXPECT_NE(result.output.find("ZARN will log errors to \"errors.txt\"\nZARN will output to \"tank.cob\"\n\nFile: tank.zarn\n"),
+              std::string::npos);
+    EXPECT_EQ(result.output.find("Optimizing"), std::string::npos);
+    EXPECT_NE(result.output.find("Assembling . . .\nDone!\nFinish: "), std::string::npos);
+}
+
+TEST(ZarnProgram, UnrecognizedSwitchStillAssemblesToTheNamedOutput) {
+    TempDirectory dir;
+    dir.Write("tank.zarn", kGoodText);
+    CommandResult result = RunCommand(dir.Path(), kZarn + " tank.zarn out.bin -X");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.output.find("Unrecognized switch, -X\n"), std::string::npos);
+    EXPECT_TRUE(dir.Exists("out.bin"));
+}
+
+TEST(ZarnProgram, ErrorsAreAppendedToTheLogAndNoCobFileIsWritten) {
+    TempDirectory dir;
+    dir.Write("bad.zarn", kBadText);
+    dir.Write("bad.cob", "older");
+    EXPECT_EQ(RunCommand(dir.Path(), kZarn + " bad.zarn -l").status, 1);
+    CommandResult second = RunCommand(dir.Path(), kZarn + " bad.zarn -l");
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.output.find("errors found!\nError on line 3: 0x21 (Undefined term, nowhere)\n"),
+              std::string::npos)
+        << second.output;
+    std::string log = dir.Read("errors.txt");
+    EXPECT_EQ(CountOf(log, "Errors for bad.zarn, "), 2u);
+    EXPECT_EQ(CountOf(log, "\n-==--==--==--==--==--==--==--==--==--==--==--==--==--==--==--==-\n"), 2u);
+    EXPECT_NE(log.find("Error on line 3: 0x21 (Undefined term, nowhere)\n"), std::string::npos);
+    EXPECT_EQ(log.substr(log.size() - 3), "\n\n\n");
+    EXPECT_EQ(dir.Read("bad.cob"), "older");
+}
+
+TEST(ZarnProgram, WarningsAreLoggedAndTurnedIntoErrorsByDashE) {
+    TempDirectory dir;
+    dir.Write("w.zarn", "proc p args none; var none; beginproc\nstring \"a\";\nstring \"a\";\nendproc;\n");
+    CommandResult warned = RunCommand(dir.Path(), kZarn + " w.zarn -l");
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_NE(dir.Read("warnings.txt").find("Warning on line 3: 0x01 (Adding duplicate string to file)"),
+              std::string::npos);
+    CommandResult strict = RunCommand(dir.Path(), kZarn + " w.zarn w2.cob -e");
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.output.find("(Warnings treated as errors (did you use the -e switch by mistake?))"),
+              std::string::npos);
+    EXPECT_FALSE(dir.Exists("w2.cob"));
+}
+
+TEST(ZarnProgram, AnOutputThatCannotBeWrittenFailsCleanly) {
+    TempDirectory dir;
+    dir.Write("tank.zarn", kGoodText);
+    std::filesystem::create_directory(dir.File("taken.cob"));
+    CommandResult result = RunCommand(dir.Path(), kZarn + " tank.zarn taken.cob");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("Unable to write \"taken.cob\""), std::string::npos) << result.output;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.cob")));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++entries;
+    EXPECT_EQ(entries, 2u);  // no temporary file left behind
+    EXPECT_EQ(RunCommand(dir.Path(), kZarn + " tank.zarn no/such/dir.cob").status, 1);
+}
+
+}  // namespace

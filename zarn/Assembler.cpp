@@ -1,0 +1,31 @@
+#include "zarn/Assembler.h"
+
+#include "zarn/CodeGenerator.h"
+#include "zarn/Parser.h"
+#include "zarn/Reports.h"
+#include "zarn/Tokenizer.h"
+
+namespace zarn {
+
+bool Assemble(RunState& state, std::string_view input, platform::Console& console) {
+    console.Print("Tokenizing . . .\n");
+    state.tokens = Tokenize(input);
+    console.Print("Parsing . . .\n");
+    Parse(state);
+    if (!state.errors.empty()) {
+        ReportErrors(state, console);
+        return false;
+    }
+    if (!state.warnings.empty()) ReportWarnings(state, console);
+
+    console.Print("No errors found\nGenerating DLL Link Table . . .\n");
+    state.dllTable = state.dllSymbols.BuildTable();
+    console.Print("Generating String Link Table . . .\n");
+    state.stringTable = state.strings.BuildTable();
+
+    console.Print("Generating code . . .\n");
+    GenerateCode(state);
+    return true;
+}
+
+}  // namespace zarn

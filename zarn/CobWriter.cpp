@@ -1,0 +1,78 @@
+#include "zarn/CobWriter.h"
+
+#include "zarn/CobFormat.h"
+
+namespace zarn {
+namespace {
+
+class ByteWriter {
+public:
+    void Word(std::int32_t value) {
+        std::uint32_t bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<char>((bits >> shift) & 0xFF));
+    }
+    void Bytes(const std::string& text) { bytes_ += text; }
+    void Zeros(std::int32_t count) { bytes_.append(static_cast<std::size_t>(count), '\0'); }
+    void Name(const std::string& name) {
+        bytes_ += name;
+        bytes_.push_back('\0');
+    }
+    std::string Take() { return std::move(bytes_); }
+
+private:
+    std::string bytes_;
+};
+
+}  // namespace
+
+std::string BuildCobImage(const RunState& state) {
+    const SymbolList& scripts = state.symbols[kProcedures];
+    const SymbolList& pieces = state.symbols[kPieces];
+    const std::int32_t codeWords = static_cast<std::int32_t>(state.code.size());
+    const std::int32_t dllSize = static_cast<std::int32_t>(state.dllTable.size());
+    const std::int32_t stringSize = static_cast<std::int32_t>(state.stringTable.size());
+    const std::int32_t scriptCount = state.procedureCount;
+
+    CobHeader header;
+    header.scriptCount = scriptCount;
+    header.pieceCount = pieces.Count();
+    header.codeLength = codeWords;
+    header.staticVarCount = state.symbols[kStaticVars].Count();
+    header.scriptIndexOffset =
+        kCobHeaderBytes + 4 * codeWords + dllSize + Padding(dllSize) + stringSize + Padding(stringSize);
+    header.scriptNameOffsetsOffset = header.scriptIndexOffset + 4 * scriptCount;
+    header.pieceNameOffsetsOffset = header.scriptNameOffsetsOffset + 4 * scriptCount;
+    header.namesOffset = header.pieceNameOffsetsOffset + 4 * header.pieceCount;
+
+    ByteWriter out;
+    for (std::int32_t field : {header.version, header.scriptCount, header.pieceCount, header.codeLength,
+                               header.staticVarCount, header.reserved, header.scriptIndexOffset,
+                               header.scriptNameOffsetsOffset, header.pieceNameOffsetsOffset, header.codeOffset,
+                               header.namesOffset})
+        out.Word(field);
+    for (std::int32_t word : state.code) out.Word(word);
+    out.Bytes(state.dllTable);
+    out.Zeros(Padding(dllSize));
+    out.Bytes(state.stringTable);
+    out.Zeros(Padding(stringSize));
+
+    std::int32_t start = 0;
+    for (std::int32_t length : state.procedureLengths) {
+        out.Word(start);
+        start += length;
+    }
+    std::int32_t nameOffset = header.namesOffset;
+    for (int i = 0; i < scriptCount; ++i) {
+        out.Word(nameOffset);
+        nameOffset += static_cast<std::int32_t>(scripts.Name(i).size()) + 1;
+    }
+    for (int i = 0; i < pieces.Count(); ++i) {
+        out.Word(nameOffset);
+        nameOffset += static_cast<std::int32_t>(pieces.Name(i).size()) + 1;
+    }
+    for (int i = 0; i < scriptCount; ++i) out.Name(scripts.Name(i));
+    for (int i = 0; i < pieces.Count(); ++i) out.Name(pieces.Name(i));
+    return out.Take();
+}
+
+}  // namespace zarn

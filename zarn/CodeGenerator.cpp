@@ -1,0 +1,60 @@
+#include "zarn/CodeGenerator.h"
+
+#include "zarn/CobFormat.h"
+#include "zarn/InstructionSet.h"
+#include "zarn/NumberValues.h"
+#include "zarn/TokenKinds.h"
+
+namespace zarn {
+namespace {
+
+// Counts the words, gives each label the position of the word after its definition and
+// measures every procedure. Returns the number of words.
+std::int32_t CountWords(RunState& state) {
+    state.procedureLengths.assign(static_cast<std::size_t>(state.procedureCount), 0);
+    int procedure = -1;
+    std::int32_t words = 0;
+    for (const Token& token : state.tokens) {
+        if (EmitsWord(token.kind)) {
+            ++words;
+            if (procedure >= 0 && procedure < state.procedureCount)
+                ++state.procedureLengths[static_cast<std::size_t>(procedure)];
+        }
+        if (token.kind == kProcName) ++procedure;
+        if (token.kind == kLabelDefinition) {
+            int index = state.symbols[kLabels].Find(token.text);
+            state.labelValues[static_cast<std::size_t>(index)] = words;
+        }
+    }
+    return words;
+}
+
+std::int32_t Word(const RunState& state, const Token& token, std::int32_t codeBytes) {
+    std::uint32_t opcode = 0;
+    if (OpcodeWord(token.kind, opcode)) return static_cast<std::int32_t>(opcode);
+    std::int32_t number = 0;
+    if (NumberWord(token.kind, token.text, number)) return number;
+    switch (token.kind) {
+        case kLabelReference:
+            return state.labelValues[static_cast<std::size_t>(state.symbols[kLabels].Find(token.text))];
+        case kDllSymbol:
+            return token.value + codeBytes;
+        case kStringOperand:
+            return token.value + codeBytes + state.dllSymbols.Size() + Padding(state.dllSymbols.Size());
+        default:
+            return token.kind >= kSymbolReference ? token.kind - kSymbolReference : token.kind & 0x3FFF;
+    }
+}
+
+}  // namespace
+
+void GenerateCode(RunState& state) {
+    state.code.clear();
+    std::int32_t words = CountWords(state);
+    state.code.reserve(static_cast<std::size_t>(words));
+    std::int32_t codeBytes = words * 4;
+    for (const Token& token : state.tokens)
+        if (EmitsWord(token.kind)) state.code.push_back(Word(state, token, codeBytes));
+}
+
+}  // namespace zarn

@@ -1,0 +1,62 @@
+#include "zarn/CommandLine.h"
+
+namespace zarn {
+namespace {
+
+// The single decimal digit right after the flag letter; none gives 0.
+bool ReadDigit(const std::string& arg, int& value) {
+    if (arg.size() < 3) {
+        value = 0;
+        return true;
+    }
+    if (arg[2] < '0' || arg[2] > '9') return false;
+    value = arg[2] - '0';
+    return true;
+}
+
+bool ReadSwitch(const std::string& arg, Options& options) {
+    char letter = arg.size() > 1 ? arg[1] : '\0';
+    switch (letter) {
+        case 'o': return ReadDigit(arg, options.optimizationLevel);
+        case 't': return ReadDigit(arg, options.optimizationType);
+        case 'c': return ReadDigit(arg, options.errorCorrectionLevel);
+        case 'l': options.logToFiles = true; return true;
+        case 'e': options.warningsAsErrors = true; return true;
+        case 'w': options.hideWarnings = true; return true;
+        case 's': options.preserveSymbols = true; return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+bool ValidArgumentCount(const std::vector<std::string>& args) { return !args.empty() && args.size() <= 7; }
+
+std::string DefaultOutputName(const std::string& inputName) {
+    const std::string zarnExtension = ".zarn";
+    if (inputName.size() >= zarnExtension.size() &&
+        inputName.compare(inputName.size() - zarnExtension.size(), zarnExtension.size(), zarnExtension) == 0)
+        return inputName.substr(0, inputName.size() - zarnExtension.size()) + ".cob";
+    std::size_t nameStart = inputName.find_last_of("/\\");
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    std::size_t dot = inputName.rfind('.');
+    if (dot == std::string::npos || dot < nameStart) return inputName + ".cob";
+    return inputName.substr(0, dot) + ".cob";
+}
+
+Options ReadOptions(const std::vector<std::string>& args, platform::Console& console) {
+    Options options;
+    options.inputName = args.at(0);
+    options.outputName = DefaultOutputName(options.inputName);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.empty() || arg[0] != '-') {
+            options.outputName = arg;
+        } else if (!ReadSwitch(arg, options)) {
+            console.Print("Unrecognized switch, -" + arg.substr(1, 1) + "\n");
+        }
+    }
+    return options;
+}
+
+}  // namespace zarn

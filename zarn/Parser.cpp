@@ -1,0 +1,428 @@
+#include "zarn/Parser.h"
+
+#include "zarn/InstructionSet.h"
+#include "zarn/TokenKinds.h"
+#include "zarn/TokenShapes.h"
+
+#include <optional>
+#include <string_view>
+
+namespace zarn {
+namespace {
+
+using Pos = std::size_t;
+// The token after what a step consumed, or nothing when it failed. Reaching the end of the
+// token list is a position too, so a complete item at the very end is a success.
+using Result = std::optional<Pos>;
+
+class Parser {
+public:
+    explicit Parser(RunState& state) : state_(state), tokens_(state.tokens), end_(state.tokens.size()) {}
+
+    void Run() {
+        if (tokens_.empty()) {
+            endFlag_ = true;
+            return;
+        }
+        Result result = TopLevel(0);
+        if (!result) {
+            if (!endFlag_) Error(32, 0);
+        } else if (*result < end_ && !StartsTopLevelItem(*result)) {
+            Error(32, *result);
+        }
+        ReportUndefinedLabels();
+    }
+
+private:
+    // ---- token access ----
+    bool Is(Pos p, std::string_view text) const { return p < end_ && tokens_[p].text == text; }
+    int LineAt(Pos p) const { return p < end_ ? tokens_[p].line : tokens_.back().line; }
+    std::string TextAt(Pos p) const { return p < end_ ? tokens_[p].text : std::string(); }
+    void SetKind(Pos p, int kind) { tokens_[p].kind = kind; }
+
+    bool StartsTopLevelItem(Pos p) const { return Is(p, "static-var") || Is(p, "piece") || Is(p, "proc"); }
+
+    // ---- errors ----
+    void Error(int code, Pos p, std::string subject = {}) {
+        state_.errors.push_back(ErrorEntry{code, LineAt(p), std::move(subject)});
+    }
+    void HardError(int code, Pos p, std::string subject = {}) {
+        Error(code, p, std::move(subject));
+        errorFlag_ = true;
+    }
+    void RaiseWarning(int kind, Pos p) {
+        state_.warnings.push_back(Warning{LineAt(p), kind});
+        if (state_.options.warningsAsErrors) Error(35, p);
+    }
+
+    // ---- top level ----
+    // Items come in any order: a round tries a static variable declaration, a piece declaration
+    // and a procedure, and the loop ends with the first round in which nothing more is parsed.
+    Result TopLevel(Pos p) {
+        Result last;
+        for (;;) {
+            Pos roundStart = p;
+            Result item = StaticVarDeclaration(p);
+            if (errorFlag_) {
+                Error(1, p);
+                return std::nullopt;
+            }
+            if (item) last = p = *item;
+            item = PieceDeclaration(p);
+            if (errorFlag_) {
+                Error(2, p);
+                return std::nullopt;
+            }
+            if (item) last = p = *item;
+            item = Procedure(p);
+            if (errorFlag_) Error(3, p);
+            if (item)
+                last = p = *item;
+            else if (p == roundStart || Is(p, "proc"))
+                return last;
+        }
+    }
+
+    Result StaticVarDeclaration(Pos p) {
+        if (!Is(p, "static-var")) return std::nullopt;
+        SetKind(p, kStaticVarKeyword);
+        currentList_ = kStaticVars;
+        Result result = DeclarationList(p + 1);
+        if (errorFlag_) Error(4, p);
+        return result;
+    }
+
+    Result PieceDeclaration(Pos p) {
+        if (!Is(p, "piece")) return std::nullopt;
+        SetKind(p, kPieceKeyword);
+        currentList_ = kPieces;
+        Result result = DeclarationList(p + 1);
+        if (errorFlag_) Error(4, p + 1);
+        return result;
+    }
+
+    Result DeclarationList(Pos p) {
+        for (int count = 0;; ++count) {
+            if (Is(p, "none")) {
+                SetKind(p, kStructural);
+                if (count > 0) {
+                    HardError(6, p);
+                    return std::nullopt;
+                }
+                return Semicolon(p + 1, true);
+            }
+            Result afterName = DeclareName(p);
+            if (!afterName) {
+                HardError(7, p);
+                return std::nullopt;
+            }
+            p = *afterName;
+            if (!Is(p, ",")) return Semicolon(p, true);
+            SetKind(p++, kListComma);
+        }
+    }
+
+    // The ";" that ends a declaration or header part.
+    Result Semicolon(Pos p, bool hard) {
+        if (Is(p, ";")) {
+            SetKind(p, kSemicolon);
+            return p + 1;
+        }
+        if (hard)
+            HardError(5, p);
+        else
+            Error(5, p);
+        return std::nullopt;
+    }
+
+    Result DeclareName(Pos p) {
+        if (p >= end_ || !HasIdentifierShape(tokens_[p].text)) return std::nullopt;
+        const std::string& name = tokens_[p].text;
+        if (name == "none" && inList_) {
+            HardError(6, p);
+            return std::nullopt;
+        }
+        SymbolList& list = state_.symbols[currentList_];
+        if (list.Find(name) >= 0) {
+            HardError(36, p, name);
+            return std::nullopt;
+        }
+        list.Append(name);
+        static constexpr int kDeclaredKind[] = {kPieceName, kStaticVarName, kProcName, kClv};
+        SetKind(p, kDeclaredKind[currentList_]);
+        return p + 1;
+    }
+
+    // ---- procedures ----
+    Result Procedure(Pos p) {
+        Result header = Header(p);
+        if (errorFlag_) Error(14, p);
+        if (!header) return std::nullopt;
+        Pos bodyStart = *header;
+        Result body = Body(bodyStart);
+        if (errorFlag_ || !body) Error(15, bodyStart);
+        if (!body) return std::nullopt;
+        Result end = EndOfProcedure(*body);
+        if ((errorFlag_ || !end) && !endFlag_) Error(16, *body);
+        return end;
+    }
+
+    Result Header(Pos p) {
+        if (!Is(p, "proc")) return std::nullopt;
+        SetKind(p, kProcKeyword);
+        currentList_ = kProcedures;
+        Result afterName = DeclareName(p + 1);
+        if (!afterName) {
+            HardError(8, p + 1);
+            return std::nullopt;
+        }
+        Result afterArgs = NameSection(*afterName, "args", kArgsKeyword, 9, 10);
+        if (!afterArgs) return std::nullopt;
+        Result afterVar = NameSection(*afterArgs, "var", kVarKeyword, 11, 12);
+        if (!afterVar) return std::nullopt;
+        Pos q = *afterVar;
+        if (!Is(q, "beginproc")) {
+            HardError(13, q);
+            return std::nullopt;
+        }
+        SetKind(q, kStructural);
+        if (Is(q + 1, ";")) {
+            HardError(18, q);
+            return std::nullopt;
+        }
+        return q + 1;
+    }
+
+    // "args" or "var", then "none" or a list of names, then ";".
+    Result NameSection(Pos p, std::string_view keyword, int keywordKind, int missingKeywordError, int badListError) {
+        if (!Is(p, keyword)) {
+            HardError(missingKeywordError, p);
+            return std::nullopt;
+        }
+        SetKind(p, keywordKind);
+        Result afterList;
+        if (Is(p + 1, "none")) {
+            SetKind(p + 1, kStructural);
+            afterList = p + 2;
+        } else {
+            afterList = LocalNameList(p + 1);
+            if (!afterList) {
+                HardError(badListError, p + 1);
+                return std::nullopt;
+            }
+        }
+        return Semicolon(*afterList, true);
+    }
+
+    Result LocalNameList(Pos p) {
+        currentList_ = kLocals;
+        inList_ = true;
+        for (;;) {
+            Result afterName = DeclareName(p);
+            if (!afterName || !Is(*afterName, ",")) {
+                inList_ = false;
+                return afterName;
+            }
+            SetKind(*afterName, kListComma);
+            p = *afterName + 1;
+        }
+    }
+
+    Result Body(Pos p) {
+        Result last;
+        for (;;) {
+            Result item = Statement(p);
+            if (!item) item = LabelDefinition(p);
+            if (item) {
+                last = p = *item;
+                continue;
+            }
+            // At the end of the tokens the procedure's end is missing, which its end reports.
+            if (p < end_ && !Is(p, "endproc")) Error(20, p, tokens_[p].text);
+            return last;
+        }
+    }
+
+    Result EndOfProcedure(Pos p) {
+        if (!Is(p, "endproc")) {
+            Error(17, p);
+            return std::nullopt;
+        }
+        SetKind(p, kStructural);
+        if (!Is(p + 1, ";")) {
+            Error(19, p + 1);
+            return std::nullopt;
+        }
+        SetKind(p + 1, kSemicolon);
+        state_.symbols[kLocals].Clear();
+        ++state_.procedureCount;
+        if (p + 2 >= end_) endFlag_ = true;
+        return p + 2;
+    }
+
+    // ---- statements and operands ----
+    Result Statement(Pos p) {
+        jumpFlag_ = false;
+        if (p >= end_) return std::nullopt;
+        int kind = MnemonicKind(tokens_[p].text);
+        SetKind(p, kind);
+        if (kind == kNotMnemonic) return std::nullopt;
+        jumpFlag_ = IsJumpKind(kind);
+        dllOperandFlag_ = kind == kInvoke;
+        stringOperandFlag_ = kind == kPushString || kind == kStringDeclaration;
+        declarationFlag_ = kind == kStringDeclaration;
+        Result operand = Operand(p + 1);
+        return Semicolon(operand ? *operand : p + 1, false);
+    }
+
+    Result Operand(Pos p) {
+        if (p >= end_) {
+            stringOperandFlag_ = dllOperandFlag_ = declarationFlag_ = false;
+            return std::nullopt;
+        }
+        if (stringOperandFlag_) {
+            stringOperandFlag_ = false;
+            return StringOperand(p);
+        }
+        if (dllOperandFlag_) {
+            dllOperandFlag_ = false;
+            return DllOperand(p);
+        }
+        if (Is(p, ";")) return p;
+        if (jumpFlag_) return LabelReference(p);
+        if (HasIdentifierShape(tokens_[p].text)) return SymbolOperand(p);
+        return NumberOperand(p);
+    }
+
+    Result LabelReference(Pos p) {
+        int index = FindOrAddLabel(tokens_[p].text);
+        if (labelFirstReferenceLine_[static_cast<std::size_t>(index)] == 0)
+            labelFirstReferenceLine_[static_cast<std::size_t>(index)] = tokens_[p].line;
+        SetKind(p, kLabelReference);
+        return p + 1;
+    }
+
+    Result SymbolOperand(Pos p) {
+        const std::string& name = tokens_[p].text;
+        static constexpr std::string_view kAxes[] = {"x-axis", "y-axis", "z-axis"};
+        for (int axis = 0; axis < 3; ++axis) {
+            if (name == kAxes[axis]) {
+                SetKind(p, kSymbolReference + axis);
+                return p + 1;
+            }
+        }
+        for (const SymbolList& list : state_.symbols) {
+            int index = list.Find(name);
+            if (index >= 0) {
+                SetKind(p, kSymbolReference + index);
+                return p + 1;
+            }
+        }
+        Error(33, p, name);
+        return std::nullopt;
+    }
+
+    Result NumberOperand(Pos p) {
+        Token& token = tokens_[p];
+        IntegerShape integer = ClassifyInteger(token.text, errorFlag_);
+        if (integer.error != 0) HardError(integer.error, p);
+        if (integer.kind != 0) {
+            token.kind = integer.kind;
+            return p + 1;
+        }
+        FractionShape fraction = ClassifyFraction(token.text);
+        if (fraction.kind != 0) {
+            token.text.resize(fraction.numberLength);
+            token.kind = fraction.kind;
+        }
+        return p + 1;  // anything else stays unclassified and emits 0
+    }
+
+    Result DllOperand(Pos p) {
+        Token& token = tokens_[p];
+        if (!HasDllSymbolShape(token.text)) {
+            HardError(31, p, token.text);
+            return std::nullopt;
+        }
+        int offset = state_.dllSymbols.Find(token.text);
+        token.value = offset >= 0 ? offset : state_.dllSymbols.Append(token.text);
+        token.kind = kDllSymbol;
+        return p + 1;
+    }
+
+    Result StringOperand(Pos p) {
+        Token& token = tokens_[p];
+        if (!IsStringLiteral(token.text)) {
+            HardError(34, p, token.text);
+            return std::nullopt;
+        }
+        token.text = token.text.substr(1, token.text.size() - 2);
+        int existing = state_.strings.Find(token.text);
+        if (declarationFlag_) {
+            token.value = state_.strings.Append(token.text);
+            if (existing >= 0) RaiseWarning(kWarningDuplicateString, p);
+            token.kind = kDeclaredString;
+            declarationFlag_ = false;
+        } else {
+            token.value = existing >= 0 ? existing : state_.strings.Append(token.text);
+            token.kind = kStringOperand;
+        }
+        return p + 1;
+    }
+
+    // ---- labels ----
+    Result LabelDefinition(Pos p) {
+        if (p >= end_ || !HasIdentifierShape(tokens_[p].text) || !Is(p + 1, ":")) return std::nullopt;
+        SetKind(p, kLabelDefinition);
+        SetKind(p + 1, kStructural);
+        std::size_t index = static_cast<std::size_t>(FindOrAddLabel(tokens_[p].text));
+        if (labelDefined_[index])
+            Error(36, p, tokens_[p].text);
+        else
+            labelDefined_[index] = true;
+        return p + 2;
+    }
+
+    int FindOrAddLabel(const std::string& name) {
+        SymbolList& labels = state_.symbols[kLabels];
+        int index = labels.Find(name);
+        if (index >= 0) return index;
+        index = labels.Append(name);
+        state_.labelValues.push_back(index);
+        labelDefined_.push_back(false);
+        labelFirstReferenceLine_.push_back(0);
+        return index;
+    }
+
+    // A jump target is known to be missing only once the whole file is read.
+    void ReportUndefinedLabels() {
+        const SymbolList& labels = state_.symbols[kLabels];
+        for (int i = 0; i < labels.Count(); ++i) {
+            std::size_t at = static_cast<std::size_t>(i);
+            if (!labelDefined_[at] && labelFirstReferenceLine_[at] != 0)
+                state_.errors.push_back(ErrorEntry{33, labelFirstReferenceLine_[at], labels.Name(i)});
+        }
+    }
+
+    RunState& state_;
+    TokenList& tokens_;
+    const Pos end_;
+
+    bool errorFlag_ = false;
+    bool endFlag_ = false;
+    bool inList_ = false;
+    bool jumpFlag_ = false;
+    bool dllOperandFlag_ = false;
+    bool stringOperandFlag_ = false;
+    bool declarationFlag_ = false;
+    int currentList_ = kPieces;
+
+    std::vector<bool> labelDefined_;
+    std::vector<int> labelFirstReferenceLine_;
+};
+
+}  // namespace
+
+void Parse(RunState& state) { Parser(state).Run(); }
+
+}  // namespace zarn

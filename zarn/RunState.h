@@ -1,0 +1,53 @@
+#pragma once
+#include "zarn/LinkList.h"
+#include "zarn/Options.h"
+#include "zarn/SymbolList.h"
+#include "zarn/Token.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zarn {
+
+enum SymbolListId { kPieces = 0, kStaticVars = 1, kProcedures = 2, kLocals = 3, kUnusedList = 4, kLabels = 5 };
+
+// One recorded parse error; `subject` is the text its message names (codes 20, 31, 33, 34, 36).
+struct ErrorEntry {
+    int code = 0;
+    int line = 0;
+    std::string subject;
+};
+
+constexpr int kWarningDuplicateString = 1;
+
+struct Warning {
+    int line = 0;
+    int kind = 0;
+};
+
+// Everything one assembly run builds, from the tokens to the code words. Each phase takes it in
+// turn, so a process can assemble any number of files one after another.
+struct RunState {
+    Options options;
+    std::string startTime;  // calendar text with its line break, for the log headers
+
+    TokenList tokens;
+    std::array<SymbolList, 6> symbols;
+    std::vector<int> labelValues;  // parallel to symbols[kLabels]
+    int procedureCount = 0;
+
+    std::vector<ErrorEntry> errors;
+    std::vector<Warning> warnings;
+
+    LinkList dllSymbols;
+    LinkList strings;
+    std::string dllTable;
+    std::string stringTable;
+
+    std::vector<std::int32_t> code;
+    std::vector<std::int32_t> procedureLengths;
+};
+
+}  // namespace zarn

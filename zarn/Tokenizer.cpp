@@ -1,0 +1,71 @@
+#include "zarn/Tokenizer.h"
+
+namespace zarn {
+namespace {
+
+bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+bool IsSeparator(char c) { return c == ';' || c == ',' || c == ':' || c == '\''; }
+
+class TokenCollector {
+public:
+    explicit TokenCollector(TokenList& tokens) : tokens_(tokens) {}
+
+    void Append(char c, int line) {
+        current_.push_back(c);
+        lastCharLine_ = line;
+    }
+
+    void EndToken() {
+        if (!current_.empty()) Emit(lastCharLine_);
+    }
+
+    void Separator(char c, int line) {
+        Emit(current_.empty() ? line : lastCharLine_);
+        current_.push_back(c);
+        Emit(line);
+    }
+
+private:
+    void Emit(int line) {
+        tokens_.push_back(Token{std::move(current_), 0, line, 0});
+        current_.clear();
+    }
+
+    TokenList& tokens_;
+    std::string current_;
+    int lastCharLine_ = 1;
+};
+
+}  // namespace
+
+TokenList Tokenize(std::string_view input) {
+    TokenList tokens;
+    tokens.reserve(input.size() / 4);
+    TokenCollector collector(tokens);
+    int line = 1;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        char c = input[i];
+        if (c == '/') {
+            if (i + 1 < input.size() && input[i + 1] == '/') {
+                // The comment's line feed is counted but does not end the token.
+                while (i < input.size() && input[i] != '\n') ++i;
+                if (i < input.size()) ++line;
+            }
+            continue;
+        }
+        if (IsWhiteSpace(c)) {
+            collector.EndToken();
+            if (c == '\n') ++line;
+        } else if (IsSeparator(c)) {
+            collector.Separator(c, line);
+        } else {
+            collector.Append(c, line);
+        }
+    }
+    collector.EndToken();  // the text's last characters form a token too
+    tokens.shrink_to_fit();
+    return tokens;
+}
+
+}  // namespace zarn
