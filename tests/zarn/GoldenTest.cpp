@@ -2,7 +2,7 @@
 // listing of the COB file. A first line "// flags: -e -o0" passes flags.
 #include "tests/support/CobListing.h"
 #include "tests/support/GoldenFile.h"
-#include "tests/zarn/AssembleText.h"
+#include "tests/support/AssembleText.h"
 
 #include <gtest/gtest.h>
 

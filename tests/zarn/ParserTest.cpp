@@ -1,4 +1,4 @@
-#include "tests/zarn/AssembleText.h"
+#include "tests/support/AssembleText.h"
 #include "zarn/Messages.h"
 #include "zarn/TokenKinds.h"
 

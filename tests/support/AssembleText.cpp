@@ -1,4 +1,4 @@
-#include "tests/zarn/AssembleText.h"
+#include "tests/support/AssembleText.h"
 
 #include "tests/support/CaptureConsole.h"
 #include "zarn/Assembler.h"
