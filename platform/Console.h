@@ -15,4 +15,7 @@ public:
 // The process's standard output; colours only when it is a terminal.
 Console& StandardConsole();
 
+// A console that drops everything, for runs whose output nobody reads.
+Console& SilentConsole();
+
 }  // namespace platform
