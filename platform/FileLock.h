@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// Holds an exclusive lock on a lock file for its lifetime, so that two processes sharing a
+// directory take turns. Waits while another process holds the lock.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int handle_ = -1;
+};
+
+}  // namespace platform

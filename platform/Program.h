@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// The running executable's full path.
+std::string ProgramPath();
+
+// The process's current directory, and changing it; false when the change failed.
+std::string CurrentDirectory();
+bool SetCurrentDirectory(const std::string& directory);
+
+// The path delimiter of this platform's file names.
+constexpr char kPathDelimiter = '/';
+
+}  // namespace platform
