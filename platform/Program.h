@@ -10,7 +10,4 @@ std::string ProgramPath();
 std::string CurrentDirectory();
 bool SetCurrentDirectory(const std::string& directory);
 
-// The path delimiter of this platform's file names.
-constexpr char kPathDelimiter = '/';
-
 }  // namespace platform
