@@ -1,0 +1,414 @@
+#include "kelc/Scanner.h"
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <locale>
+#include <sstream>
+
+namespace kelc {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsAlphaNumeric(char c) { return IsLetter(c) || IsDigit(c); }
+bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+bool IsOperatorChar(char c) { return c != '\0' && std::strchr("!&()*+,-./:;<=>[]^{}~|", c) != nullptr; }
+
+constexpr long double kLinearFactor = 163840.0L;
+constexpr long double kAngleFactor = 65536.0L / 360.0L;
+
+// StrToInt on the texts the scanner makes: an optional "-" and decimal digits, 32 bits.
+long long ToInteger(const std::string& text) {
+    std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
+    bool valid = i < text.size();
+    long long value = 0;
+    for (std::size_t j = i; valid && j < text.size(); ++j) {
+        if (!IsDigit(text[j])) valid = false;
+        else if ((value = value * 10 + (text[j] - '0')) > 2147483648LL) valid = false;
+    }
+    if (i == 1) value = -value;
+    if (!valid || value > INT_MAX || value < INT_MIN) throw EConvertError("'" + text + "' is not a valid integer value");
+    return value;
+}
+
+long double ToFloat(const std::string& text) {
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    long double value = 0;
+    in >> value;
+    if (in.fail() || in.peek() != std::char_traits<char>::eof())
+        throw EConvertError("'" + text + "' is not a valid floating point value");
+    return value;
+}
+
+// value * factor in extended precision, rounded to nearest with halves to even.
+std::string ScaleAndRound(long double value, long double factor) {
+    long double scaled = std::nearbyintl(value * factor);
+    if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L))
+        throw EConvertError("Invalid floating point operation");
+    return std::to_string(static_cast<long long>(scaled));
+}
+
+}  // namespace
+
+std::string ExpectedButFound(const std::string& expected, const std::string& found) {
+    return "Error: \"" + expected + "\" expected but \"" + found + "\" found.";
+}
+
+TScanner::TScanner(std::string source, TPositionEvent onPosition, TLookupSymbolEvent onLookupSymbol)
+    : source_(std::move(source)),
+      onPosition_(std::move(onPosition)),
+      onLookupSymbol_(std::move(onLookupSymbol)),
+      keywords_(BuildKeywordList()) {
+    std::size_t nul = source_.find('\0');
+    length_ = static_cast<std::int32_t>(nul == std::string::npos ? source_.size() : nul);
+    NextChar();
+    Scan(tokens_[current_]);
+    current_ ^= 1;
+    NextToken();
+}
+
+char TScanner::CharAt(std::int32_t index) const {
+    return (index >= 1 && index <= length_) ? source_[static_cast<std::size_t>(index - 1)] : '\0';
+}
+
+void TScanner::NextChar() {
+    // A CR directly followed by LF is read as the LF alone.
+    do {
+        if (AtEnd()) return;
+        if (ch_ == '\n') {
+            ++line_;
+            column_ = 1;
+        } else {
+            ++column_;
+        }
+        ++chIndex_;
+        ch_ = CharAt(chIndex_);
+        if (chIndex_ == length_) {
+            lastLine_ = line_;
+            lastColumn_ = column_;
+        }
+    } while (ch_ == '\r' && NextCh() == '\n');
+}
+
+void TScanner::Restore(const ReadState& state) {
+    chIndex_ = state.chIndex;
+    ch_ = state.ch;
+    line_ = state.line;
+    column_ = state.column;
+}
+
+void TScanner::SkipComments() {
+    bool skipped = false;
+    if (ch_ == '/' && NextCh() == '/') {
+        while (!AtEnd() && ch_ != '\r' && ch_ != '\n') NextChar();
+        if (ch_ == '\n') {
+            NextChar();
+            if (ch_ == '\r') NextChar();
+        }
+        skipped = true;
+    }
+    if (ch_ == '/' && NextCh() == '*') {
+        int depth = 0;
+        do {
+            if (AtEnd()) RaiseAtCurrent(tokens_[current_], "Unexpected end of file in comment");
+            if (ch_ == '/' && NextCh() == '*') {
+                ++depth;
+                NextChar();
+            } else if (ch_ == '*' && NextCh() == '/') {
+                --depth;
+                NextChar();
+            }
+            NextChar();
+        } while (depth > 0);
+        skipped = true;
+    }
+    if (skipped) {
+        // One blank stands for the comment; the character after it is read next.
+        ch_ = ' ';
+        --chIndex_;
+        --column_;
+    }
+}
+
+void TScanner::SkipWhitespace() {
+    SkipComments();
+    while (IsBlank(ch_)) {
+        NextChar();
+        SkipComments();
+    }
+}
+
+void TScanner::NextToken() {
+    Scan(tokens_[current_]);
+    current_ ^= 1;
+}
+
+void TScanner::Expect(TTokenType kind) {
+    const TTokenData& token = CurrentToken();
+    if (token.kind == kind) {
+        NextToken();
+        return;
+    }
+    throw EScannerError(ExpectedButFound(TokenKindName(kind),
+                                        token.kind == ttIdentifier ? token.text : TokenKindName(token.kind)));
+}
+
+bool TScanner::Accept(TTokenType kind) {
+    if (CurrentToken().kind == ttEndOfFile) Expect(kind);
+    if (CurrentToken().kind != kind) return false;
+    NextToken();
+    return true;
+}
+
+void TScanner::SetPosition(TTokenData& token) {
+    token.fileName.clear();
+    if (AtEnd()) {
+        // A token missing at the end points at the text's last character.
+        token.pos = length_;
+        token.line = lastLine_;
+        token.column = lastColumn_;
+    } else {
+        token.pos = chIndex_;
+        token.line = line_;
+        token.column = column_;
+    }
+    if (onPosition_) onPosition_(*this, token);
+}
+
+void TScanner::RaiseAtCurrent(TTokenData& token, const std::string& message) {
+    token.kind = ttWhitespace;
+    token.text = AtEnd() ? std::string() : std::string(1, ch_);
+    SetPosition(token);
+    throw EScannerError("Error: " + message + ".");
+}
+
+void TScanner::Scan(TTokenData& token) {
+    // The record being filled is the one CurrentToken shows until the scan succeeds.
+    SkipWhitespace();
+    token.kind = ttWhitespace;
+    token.text.clear();
+    SetPosition(token);
+    if (IsLetter(ch_)) {
+        ScanIdentifier(token);
+    } else if (IsDigit(ch_) || ch_ == '$') {
+        ScanNumber(token);
+    } else if (ch_ == '"') {
+        ScanString(token);
+    } else if (ch_ == '#') {
+        // The preprocessor removes every directive; a "#" can only come from a define's value.
+        RaiseAtCurrent(token, "Unexpected character '#'");
+    } else if (IsOperatorChar(ch_)) {
+        GetOperator(token);
+    } else if (AtEnd()) {
+        token.kind = ttEndOfFile;
+    } else {
+        token.kind = ttIdentifier;
+        Consume(token);
+    }
+}
+
+void TScanner::ScanIdentifier(TTokenData& token) {
+    std::string text;
+    bool dashTaken = false;
+    std::size_t lengthBeforeDash = 0;
+    ReadState atDash{};
+    for (;;) {
+        while (IsAlphaNumeric(ch_)) {
+            text += ch_;
+            NextChar();
+        }
+        if (ch_ != '-' || !IsAlphaNumeric(NextCh())) break;
+        if (!dashTaken) {
+            dashTaken = true;
+            lengthBeforeDash = text.size();
+            atDash = Save();
+        }
+        text += '-';
+        NextChar();
+    }
+    TTokenType kind = ttIdentifier;
+    if (!LookupSymbol(text, kind) && dashTaken) {
+        // Go back to the first "-"; it is scanned as an operator by the next token.
+        Restore(atDash);
+        text.resize(lengthBeforeDash);
+        LookupSymbol(text, kind);
+    }
+    token.kind = kind;
+    token.text = std::move(text);
+}
+
+bool TScanner::LookupSymbol(const std::string& text, TTokenType& kind) {
+    kind = keywords_.Find(text);
+    if (kind != ttIdentifier) return true;
+    if (onLookupSymbol_) {
+        TTokenType hookKind = ttIdentifier;
+        if (onLookupSymbol_(text, hookKind)) {
+            kind = hookKind;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TScanner::ScanNumber(TTokenData& token) {
+    token.kind = ttInteger;
+    token.text.clear();
+    if (ch_ == '$') {
+        token.kind = ttHexInteger;
+        Consume(token);
+        while (IsAlphaNumeric(ch_)) Consume(token);
+        return;
+    }
+    while (IsDigit(ch_) || ch_ == '.') {
+        if (ch_ == '.') {
+            if (token.kind == ttFloat) RaiseAtCurrent(token, "Invalid floatpoint number, duplicate '.'");
+            token.kind = ttFloat;
+        }
+        Consume(token);
+    }
+    if (token.kind == ttFloat && token.text.back() == '.') {
+        // "5." is the integer 5; the point is consumed all the same.
+        token.text.pop_back();
+        token.kind = ttInteger;
+    }
+}
+
+void TScanner::ScanString(TTokenData& token) {
+    token.kind = ttString;
+    NextChar();
+    std::string text;
+    for (;;) {
+        if (ch_ == '"') {
+            NextChar();
+            if (ch_ != '"') break;
+            text += '"';  // a doubled quote stands for one
+            NextChar();
+        } else if (ch_ == '\r' || ch_ == '\n') {
+            RaiseAtCurrent(token, "Unterminated string");
+        } else if (AtEnd()) {
+            RaiseAtCurrent(token, "Unexpected end of file in string");
+        } else {
+            text += ch_;
+            NextChar();
+        }
+    }
+    token.text = std::move(text);
+}
+
+void TScanner::Consume(TTokenData& token) {
+    token.text += ch_;
+    NextChar();
+}
+
+void TScanner::GetOperator(TTokenData& token) {
+    auto take = [&](TTokenType kind, int count) {
+        token.kind = kind;
+        for (int i = 0; i < count; ++i) Consume(token);
+    };
+    const char next = NextCh();
+    switch (ch_) {
+        case '(': take(ttOpenParen, 1); break;
+        case ')': take(ttCloseParen, 1); break;
+        case ',': take(ttComma, 1); break;
+        case '.': take(ttPeriod, 1); break;
+        case ':': take(ttColon, 1); break;
+        case ';': take(ttSemicolon, 1); break;
+        case ']': take(ttCloseBracket, 1); break;
+        case '{': take(ttOpenBrace, 1); break;
+        case '}': take(ttCloseBrace, 1); break;
+        case '~': take(ttTilde, 1); break;
+        case '!': next == '=' ? take(ttNotEqual, 2) : take(ttExclamation, 1); break;
+        case '*': next == '=' ? take(ttStarAssign, 2) : take(ttStar, 1); break;
+        case '/': next == '=' ? take(ttSlashAssign, 2) : take(ttSlash, 1); break;
+        case '=': next == '=' ? take(ttEqual, 2) : take(ttAssign, 1); break;
+        case '+':
+            if (next == '=') take(ttPlusAssign, 2);
+            else if (next == '+') take(ttIncrement, 2);
+            else take(ttPlus, 1);
+            break;
+        case '-':
+            if (next == '=') take(ttMinusAssign, 2);
+            else if (next == '-') take(ttDecrement, 2);
+            else take(ttMinus, 1);
+            break;
+        case '&':
+        case '^':
+        case '|': {
+            const char c = ch_;
+            const TTokenType logical = c == '&' ? ttLogicalAnd : c == '^' ? ttLogicalXor : ttLogicalOr;
+            const TTokenType logicalAssign = c == '&' ? ttLogicalAndAssign : c == '^' ? ttLogicalXorAssign : ttLogicalOrAssign;
+            const TTokenType bit = c == '&' ? ttBitAnd : c == '^' ? ttBitXor : ttBitOr;
+            const TTokenType bitAssign = c == '&' ? ttBitAndAssign : c == '^' ? ttBitXorAssign : ttBitOrAssign;
+            if (next == c) {
+                take(logical, 2);
+                if (ch_ == '=') take(logicalAssign, 1);
+            } else if (next == '=') {
+                take(bitAssign, 2);
+            } else {
+                take(bit, 1);
+            }
+            break;
+        }
+        case '<':
+            if (next == '=') {
+                take(ttLessEqual, 2);
+            } else if (next == '<') {
+                take(ttShiftLeft, 2);
+                if (ch_ == '=') take(ttShiftLeftAssign, 1);
+            } else {
+                ScanLiteral(token, '>', kAngleFactor, ttLess);
+            }
+            break;
+        case '>':
+            if (next == '=') {
+                take(ttGreaterEqual, 2);
+            } else if (next == '>') {
+                take(ttShiftRight, 2);
+                if (ch_ == '=') take(ttShiftRightAssign, 1);
+            } else {
+                take(ttGreater, 1);
+            }
+            break;
+        case '[': ScanLiteral(token, ']', kLinearFactor, ttOpenBracket); break;
+        default: take(ttIdentifier, 1); break;  // not reached: only operator characters come here
+    }
+}
+
+void TScanner::ScanLiteral(TTokenData& token, char closer, long double factor, TTokenType fallback) {
+    const char opener = ch_;
+    const ReadState atOpener = Save();
+    NextChar();
+    SkipWhitespace();
+    if (IsDigit(ch_) || ch_ == '-') {
+        bool negative = false;
+        if (ch_ == '-') {
+            negative = true;
+            NextChar();
+            SkipWhitespace();
+            if (!IsDigit(ch_) && ch_ != '$')
+                throw EScannerError(ExpectedButFound("Integer or floatpoint", AtEnd() ? std::string() : std::string(1, ch_)));
+        }
+        ScanNumber(token);
+        if (token.kind == ttHexInteger)
+            RaiseAtCurrent(token, std::string("Internal error in TScanner.GetOperator('") + opener + "')");
+        std::string text = negative ? "-" + token.text : token.text;
+        long double value = token.kind == ttFloat ? ToFloat(text) : static_cast<long double>(ToInteger(text));
+        std::string converted = ScaleAndRound(value, factor);
+        SkipWhitespace();
+        if (ch_ == closer) {
+            NextChar();
+            token.kind = ttInteger;
+            token.text = converted;
+            return;
+        }
+    }
+    // No literal: the opener alone, and scanning goes on right after it.
+    Restore(atOpener);
+    token.kind = fallback;
+    token.text.clear();
+    Consume(token);
+}
+
+}  // namespace kelc
