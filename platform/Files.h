@@ -9,4 +9,11 @@ namespace platform {
 // puts the system's reason into `reason`.
 bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& reason);
 
+// True when `path` names an existing regular file (a directory does not count). Relative paths
+// are taken relative to the current directory.
+bool FileExists(const std::string& path);
+
+// The character that separates directories in a path.
+extern const char kPathDelimiter;
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -52,5 +53,12 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& r
     }
     return ok;
 }
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+const char kPathDelimiter = '/';
 
 }  // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+// Unit FileHandlingU: resolving a file name along the directory lists, reading a text
+// file as lines, splitting a ";"-separated settings value.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kelc {
+
+// The process-wide directory lists (SearchPathList, IncludePathList). The main program fills them
+// from the settings; FindFile only reads them.
+extern std::vector<std::string> SearchPathList;
+extern std::vector<std::string> IncludePathList;
+
+// LoadTextFile's failure: "Unable to find \"<name without directories>\"".
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The name itself when such a file exists, else the first existing <directory>/<name> along
+// `searchPaths`, then `includePaths`; empty when there is none. A delimiter is added to a
+// directory that lacks one (an empty directory becomes the root). Never raises.
+std::string FindFile(const std::string& name, const std::vector<std::string>& searchPaths,
+                     const std::vector<std::string>& includePaths);
+// The same along SearchPathList and IncludePathList.
+std::string FindFile(const std::string& name);
+
+// The file's lines without their line ends (CR LF, CR or LF); a NUL byte ends the text. A line
+// end at the very end adds no empty line. Raises FileError when the file is missing or unreadable.
+std::vector<std::string> LoadTextFile(const std::string& path);
+
+// Appends the ";"-separated items of `text` to `list`: untrimmed, empty items kept, except that
+// a trailing ";" adds none and an empty text adds nothing.
+void SplitPathList(const std::string& text, std::vector<std::string>& list);
+
+// The lines each followed by CR LF: how the compiler hands a file's text to the preprocessor.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+}  // namespace kelc

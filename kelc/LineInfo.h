@@ -1,0 +1,49 @@
+#pragma once
+// Unit PreProcessorU, line origins: the line-origin list. For every file the preprocessor processes
+// it records the stretch of the output the file produced and where each of its lines starts in
+// output terms, so that an output offset maps back to file, line and column.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelc {
+
+struct TLineInfo {
+    std::int32_t endPos = 0;    // output offset just past the file's stretch; 0 while processing
+    std::int32_t startPos = 0;  // output offset (0-based) where the file's output begins
+    std::string fileName;       // as the preprocessor was asked to process it
+    std::vector<std::int32_t> lineStarts;  // per line, its first character's offset from startPos
+};
+
+struct TLineInfoResults {
+    std::int32_t line = 0;    // 1-based
+    std::int32_t column = 0;  // 1-based
+    std::int32_t offset = 0;  // relative to the entry's startPos
+    std::string fileName;
+};
+
+class TLineInfoList {
+public:
+    void Clear();
+    // Appends a new empty entry and returns it; entries keep their addresses.
+    TLineInfo& Add();
+    std::size_t Count() const { return items_.size(); }
+    TLineInfo& Items(std::size_t index) { return *items_[index]; }
+    const TLineInfo& Items(std::size_t index) const { return *items_[index]; }
+
+    // Index of the entry that receives line starts; -1 when there is none.
+    int Current() const { return current_; }
+    void SetCurrent(int index) { current_ = index; }
+    TLineInfo* CurrentItem() { return current_ >= 0 && current_ < static_cast<int>(items_.size()) ? items_[current_].get() : nullptr; }
+
+    // Maps an output offset (0-based) to the innermost file whose stretch holds it. False, with
+    // `result` untouched, when no stretch holds it.
+    bool Lookup(std::int32_t offset, TLineInfoResults& result) const;
+
+private:
+    std::vector<std::unique_ptr<TLineInfo>> items_;
+    int current_ = -1;
+};
+
+}  // namespace kelc
