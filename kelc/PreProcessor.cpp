@@ -1,0 +1,272 @@
+#include "kelc/PreProcessor.h"
+
+#include <algorithm>
+
+namespace kelc {
+namespace {
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsIdentifierChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-'; }
+
+// Leading and trailing characters of code 32 or below removed.
+std::string Trim(const std::string& text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    std::size_t first = 0, last = text.size();
+    while (first < last && blank(text[first])) ++first;
+    while (last > first && blank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+// Letters a to z in upper case; nothing else changes.
+std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string PositionPrefix(const std::string& fileName, std::int32_t line, std::int32_t column) {
+    return "\"" + fileName + "\"(" + std::to_string(line) + ":" + std::to_string(column) + ") : ";
+}
+
+}  // namespace
+
+// ---- conditional states ----
+
+TPreProcessorDefineState& TPreProcessorDefineStates::Push() {
+    items_.push_back(std::make_unique<TPreProcessorDefineState>());
+    return *items_.back();
+}
+
+void TPreProcessorDefineStates::Delete(std::size_t index) {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+// ---- parser ----
+
+void TPreProcessorParser::SetText(std::string text) {
+    text_ = std::move(text);
+    std::size_t nul = text_.find('\0');
+    end_ = nul == std::string::npos ? text_.size() : nul;
+    tokenPos_ = 0;
+    tokenLength_ = 0;
+    lineStart_ = 0;
+    line_ = 1;
+    tokenLine_ = 1;
+    tokenColumn_ = 1;
+    if (OnNewLine) OnNewLine(*this, 1, 1, 0);
+    Next();
+}
+
+std::size_t TPreProcessorParser::FindLineEnd(std::size_t from) const {
+    while (from < end_ && text_[from] != '\r' && text_[from] != '\n') ++from;
+    return from;
+}
+
+void TPreProcessorParser::NewLine(std::size_t offset) {
+    ++line_;
+    lineStart_ = static_cast<std::int32_t>(offset);
+    if (OnNewLine) OnNewLine(*this, line_, 1, lineStart_);
+}
+
+void TPreProcessorParser::CountLineEnds(std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (text_[i] == '\n') {
+            NewLine(i + 1);
+        } else if (text_[i] == '\r') {
+            if (i + 1 < to && text_[i + 1] == '\n') ++i;
+            NewLine(i + 1);
+        }
+    }
+}
+
+void TPreProcessorParser::Next() {
+    const std::size_t start = static_cast<std::size_t>(tokenPos_ + tokenLength_);
+    tokenPos_ = static_cast<std::int32_t>(start);
+    tokenLine_ = line_;
+    tokenColumn_ = tokenPos_ - lineStart_ + 1;
+    const char c = At(start);
+    std::size_t stop = start;
+    tokenType_ = ptText;
+    if (start >= end_) {
+        tokenType_ = ptEndOfText;
+    } else if (c == '\n' || c == '\r') {
+        stop = start + 1;
+        if (c == '\r' && At(stop) == '\n') ++stop;
+        CountLineEnds(start, stop);
+    } else if (c == '"') {
+        std::size_t close = text_.find('"', start + 1);
+        stop = (close != std::string::npos && close < end_) ? close + 1 : FindLineEnd(start + 1);
+        CountLineEnds(start, stop);
+    } else if (c == '#') {
+        tokenType_ = ptDirective;
+        stop = FindLineEnd(start);
+    } else if (IsLetter(c) || c == '_' || c == '-') {
+        tokenType_ = ptIdentifier;
+        while (stop < end_ && IsIdentifierChar(text_[stop])) ++stop;
+    } else if (c == '/' && At(start + 1) == '*') {
+        // The opener's "*" may serve as the closer's: "/*/" is a whole comment.
+        std::size_t close = text_.find("*/", start + 1);
+        stop = (close != std::string::npos && close + 2 <= end_) ? close + 2 : end_;
+        CountLineEnds(start, stop);
+    } else if (c == '/' && At(start + 1) == '/') {
+        stop = FindLineEnd(start);
+    } else if (c == '/') {
+        stop = start + 1;
+    } else {
+        while (stop < end_) {
+            char d = text_[stop];
+            if (d == '"' || d == '#' || d == '-' || d == '/' || d == '_' || IsLetter(d)) break;
+            ++stop;
+        }
+        CountLineEnds(start, stop);
+    }
+    tokenLength_ = static_cast<std::int32_t>(stop - start);
+    tokenText_ = text_.substr(start, stop - start);
+    if (tokenType_ == ptIdentifier && OnIdentifier) {
+        std::string replacement = tokenText_;
+        OnIdentifier(*this, tokenText_, replacement);
+        tokenText_ = std::move(replacement);
+    }
+}
+
+// ---- preprocessor ----
+
+void TPreProcessor::Clear() {
+    defines_.Clear();
+    defineObjects_.clear();
+    LineInfos.Clear();
+    MainText.clear();
+}
+
+void TPreProcessor::Define(const std::string& name, const std::string& value) {
+    if (TPreProcessorDefine* existing = defines_.Find(name)) {
+        existing->value = value;
+        return;
+    }
+    defineObjects_.push_back(std::make_unique<TPreProcessorDefine>(TPreProcessorDefine{name, Trim(value)}));
+    defines_.Add(name, defineObjects_.back().get());
+}
+
+void TPreProcessor::Undefine(const std::string& name) {
+    TPreProcessorDefine* existing = defines_.Find(name);
+    if (existing == nullptr) return;
+    defines_.Remove(name);
+    defineObjects_.erase(std::find_if(defineObjects_.begin(), defineObjects_.end(),
+                                      [existing](const std::unique_ptr<TPreProcessorDefine>& d) { return d.get() == existing; }));
+}
+
+void TPreProcessor::Preprocess(const std::string& fileName, std::string& output) {
+    offsetAdjust_ = 0;
+    defines_.Clear();
+    defineObjects_.clear();
+    for (const auto& [name, value] : PredefinedDefines) Define(name, value);
+    std::string out;
+    try {
+        ProcessFile(0, std::string(), out, fileName);
+    } catch (...) {
+        output = std::move(out);  // a failed run still delivers what it produced
+        throw;
+    }
+    output = std::move(out);
+    if (States.Count() > 0) throw EPreProcessorError("Define not closed");
+}
+
+void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName, std::string& out, std::string fileName) {
+    if (depth > MaxIncludeDepth)
+        throw EPreProcessorError("Too many nested include files while processing " + fileName + " from " + includingFileName);
+    std::string text;
+    if (fileName == MainFileName) {
+        text = MainText;
+    } else if (!OnIncludeFile || !OnIncludeFile(*this, includingFileName, text, fileName)) {
+        throw EPreProcessorError("Unable to find file '" + fileName + "'");
+    }
+
+    const int entry = static_cast<int>(LineInfos.Count());
+    TLineInfo& info = LineInfos.Add();
+    info.startPos = static_cast<std::int32_t>(out.size());
+    info.fileName = fileName;
+    LineInfos.SetCurrent(entry);
+
+    TPreProcessorParser parser;
+    parser.OnNewLine = [this](TPreProcessorParser&, std::int32_t, std::int32_t, std::int32_t offset) { RecordLineStart(offset); };
+    parser.OnIdentifier = [this](TPreProcessorParser&, const std::string& identifier, std::string& replacement) {
+        SubstituteIdentifier(identifier, replacement);
+    };
+    parser.SetText(std::move(text));
+    try {
+        while (parser.TokenType() != ptEndOfText) {
+            std::string tokenText = parser.TokenText();
+            const bool directive = parser.TokenType() == ptDirective;
+            if (directive) CarryOutDirective(parser, depth, fileName, entry, out);
+            if (directive || !States.IsActive()) std::fill(tokenText.begin(), tokenText.end(), ' ');
+            out += tokenText;
+            parser.Next();
+        }
+        info.endPos = static_cast<std::int32_t>(out.size());
+    } catch (const std::exception& error) {
+        info.endPos = static_cast<std::int32_t>(out.size()) + 1;
+        throw EPreProcessorError(PositionPrefix(fileName, parser.Line(), parser.Column()) + error.what());
+    }
+}
+
+void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, const std::string& fileName, int entry,
+                                      std::string& out) {
+    const std::string body = parser.TokenText().substr(1);
+    std::string name, argument;
+    std::size_t blank = body.find_first_of(" \t");
+    if (blank == std::string::npos) {
+        name = Trim(body);
+    } else {
+        name = body.substr(0, blank);  // not trimmed: "# include" has an empty name
+        argument = Trim(body.substr(blank + 1));
+    }
+
+    if (name == "include") {
+        if (!States.IsActive()) return;
+        offsetAdjust_ = 0;
+        std::string includeName = argument;
+        if (includeName.size() >= 2 && includeName.front() == '"' && includeName.back() == '"')
+            includeName = includeName.substr(1, includeName.size() - 2);
+        ProcessFile(depth + 1, fileName, out, includeName);
+        LineInfos.SetCurrent(entry);
+        offsetAdjust_ = (static_cast<std::int32_t>(out.size()) - LineInfos.Items(entry).startPos) - parser.TokenPos();
+    } else if (name == "define") {
+        std::size_t split = argument.find_first_of(" \t");
+        if (split == std::string::npos) Define(argument, std::string());
+        else Define(argument.substr(0, split), Trim(argument.substr(split + 1)));
+    } else if (name == "undef") {
+        Undefine(argument);
+    } else if (name == "ifdef") {
+        States.Push().sectionActive = defines_.Contains(UpperCase(argument));
+    } else if (name == "ifndef") {
+        States.Push().sectionActive = !defines_.Contains(UpperCase(argument));
+    } else if (name == "endif") {
+        if (States.Count() == 0) throw EPreProcessorError("No #ifdef for #endif");
+        States.Delete(States.Count() - 1);
+    } else if (name == "else") {
+        if (States.Count() == 0) throw EPreProcessorError("No #ifdef for #else");
+        TPreProcessorDefineState& state = States.Items(States.Count() - 1);
+        if (state.elseSeen) throw EPreProcessorError("Can't use #else twice");
+        state.elseSeen = true;
+        state.sectionActive = !state.sectionActive;
+    } else {
+        bool handled = OnOtherDirective ? OnOtherDirective(*this, name, argument) : true;
+        if (!handled) throw EPreProcessorError("Unknown compiler directives : " + name);
+    }
+}
+
+void TPreProcessor::RecordLineStart(std::int32_t offset) {
+    if (TLineInfo* current = LineInfos.CurrentItem()) current->lineStarts.push_back(offset + offsetAdjust_);
+}
+
+void TPreProcessor::SubstituteIdentifier(const std::string& identifier, std::string& replacement) {
+    if (const TPreProcessorDefine* define = defines_.Find(identifier)) {
+        replacement = define->value;
+        offsetAdjust_ += static_cast<std::int32_t>(define->value.size()) - static_cast<std::int32_t>(identifier.size());
+    } else {
+        replacement = identifier;
+    }
+}
+
+}  // namespace kelc

@@ -1,0 +1,143 @@
+#pragma once
+// Unit PreProcessorU: TPreProcessor turns the main source text and every file it includes into
+// the one text the scanner reads. It carries out include, define, undef, ifdef, ifndef, else and
+// endif, hands any other directive to its owner (OnOtherDirective), replaces defined names by
+// their values and blanks out inactive sections. Directives and inactive text become as many
+// blanks as they had characters; LineInfos maps every output offset back to file, line, column.
+#include "kelc/CaseSensitiveStringList.h"
+#include "kelc/LineInfo.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kelc {
+
+class EPreProcessorError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TPreProcessorDefine {
+    std::string name;
+    std::string value;  // the replacement text
+};
+
+// One open conditional section; whoever pushes it sets sectionActive.
+struct TPreProcessorDefineState {
+    bool elseSeen = false;
+    bool sectionActive = false;
+};
+
+// The open conditional sections, innermost last.
+class TPreProcessorDefineStates {
+public:
+    TPreProcessorDefineState& Push();
+    void Delete(std::size_t index);
+    std::size_t Count() const { return items_.size(); }
+    TPreProcessorDefineState& Items(std::size_t index) { return *items_[index]; }
+    // True when nothing is open, else the innermost section's flag alone.
+    bool IsActive() const { return items_.empty() || items_.back()->sectionActive; }
+
+private:
+    std::vector<std::unique_ptr<TPreProcessorDefineState>> items_;
+};
+
+enum TPreProcessorTokenType : std::uint8_t { ptEndOfText = 0, ptIdentifier = 1, ptText = 2, ptDirective = 3 };
+
+// The preprocessor's own small tokenizer: identifiers (letters, digits, "_" and "-"), directives
+// ("#" to the line end), strings, comments (not nested), line ends and other text.
+class TPreProcessorParser {
+public:
+    // Called for every line end with the new line's number, column 1 and the offset after it.
+    using TNewLineEvent = std::function<void(TPreProcessorParser&, std::int32_t line, std::int32_t column, std::int32_t offset)>;
+    // Called for every identifier; the replacement becomes TokenText (TokenLength is unchanged).
+    using TIdentifierEvent = std::function<void(TPreProcessorParser&, const std::string& identifier, std::string& replacement)>;
+
+    TNewLineEvent OnNewLine;
+    TIdentifierEvent OnIdentifier;
+
+    // Starts on the text (reporting line 1 at offset 0) and reads the first token.
+    void SetText(std::string text);
+    void Next();
+
+    const std::string& Text() const { return text_; }
+    const std::string& TokenText() const { return tokenText_; }
+    TPreProcessorTokenType TokenType() const { return tokenType_; }
+    std::int32_t TokenPos() const { return tokenPos_; }  // 0-based offset in Text
+    std::int32_t TokenLength() const { return tokenLength_; }
+    std::int32_t Line() const { return tokenLine_; }      // 1-based, of the token's first character
+    std::int32_t Column() const { return tokenColumn_; }  // 1-based, of the token's first character
+
+private:
+    char At(std::size_t index) const { return index < end_ ? text_[index] : '\0'; }
+    std::size_t FindLineEnd(std::size_t from) const;
+    void CountLineEnds(std::size_t from, std::size_t to);
+    void NewLine(std::size_t offset);
+
+    std::string text_;
+    std::size_t end_ = 0;  // the first NUL, or the text's length
+    std::string tokenText_;
+    TPreProcessorTokenType tokenType_ = ptEndOfText;
+    std::int32_t lineStart_ = 0;
+    std::int32_t tokenLength_ = 0;
+    std::int32_t line_ = 1;
+    std::int32_t tokenLine_ = 1;
+    std::int32_t tokenColumn_ = 1;
+    std::int32_t tokenPos_ = 0;
+};
+
+class TPreProcessor {
+public:
+    // Given the preprocessor, the including file's name, the text to fill in and the file name
+    // (which the hook may change); true when the text was filled in.
+    using TIncludeFileEvent = std::function<bool(TPreProcessor&, const std::string& includingFileName, std::string& text,
+                                                 std::string& fileName)>;
+    // Given the preprocessor, a directive's name and its argument; true when handled.
+    using TOtherDirectiveEvent = std::function<bool(TPreProcessor&, const std::string& name, const std::string& argument)>;
+
+    TPreProcessor() = default;
+    TPreProcessor(const TPreProcessor&) = delete;
+    TPreProcessor& operator=(const TPreProcessor&) = delete;
+
+    std::string MainText;
+    // A file of this name (exact comparison) is taken from MainText instead of OnIncludeFile.
+    std::string MainFileName;
+    std::int32_t MaxIncludeDepth = 20;
+    // Name to value; copied into the define table at the start of every run.
+    std::map<std::string, std::string> PredefinedDefines;
+    TIncludeFileEvent OnIncludeFile;
+    TOtherDirectiveEvent OnOtherDirective;
+    // Filled during a run; stays filled for the position lookups that follow it.
+    TLineInfoList LineInfos;
+    // The open conditional sections. Not reset by Clear or Preprocess: an object serves one run.
+    TPreProcessorDefineStates States;
+
+    // Empties the define table, the line infos and MainText (not the conditional stack).
+    void Clear();
+    // Replaces an existing definition's value, or enters a new one with the value trimmed.
+    void Define(const std::string& name, const std::string& value);
+    void Undefine(const std::string& name);
+    const TCaseSensitiveStringList<TPreProcessorDefine>& Defines() const { return defines_; }
+    std::int32_t OffsetAdjust() const { return offsetAdjust_; }
+
+    // Processes the file (MainText when fileName equals MainFileName) into `output`. Raises
+    // EPreProcessorError; `output` then still holds what was produced up to the error.
+    void Preprocess(const std::string& fileName, std::string& output);
+
+private:
+    void ProcessFile(int depth, const std::string& includingFileName, std::string& out, std::string fileName);
+    void CarryOutDirective(TPreProcessorParser& parser, int depth, const std::string& fileName, int entry, std::string& out);
+    void RecordLineStart(std::int32_t offset);
+    void SubstituteIdentifier(const std::string& identifier, std::string& replacement);
+
+    std::int32_t offsetAdjust_ = 0;  // output offset minus input offset, for the current file
+    std::vector<std::unique_ptr<TPreProcessorDefine>> defineObjects_;
+    TCaseSensitiveStringList<TPreProcessorDefine> defines_;
+};
+
+}  // namespace kelc
