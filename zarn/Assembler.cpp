@@ -1,6 +1,7 @@
 #include "zarn/Assembler.h"
 
 #include "zarn/CodeGenerator.h"
+#include "zarn/Optimizer.h"
 #include "zarn/Parser.h"
 #include "zarn/Reports.h"
 #include "zarn/Tokenizer.h"
@@ -23,8 +24,10 @@ bool Assemble(RunState& state, std::string_view input, platform::Console& consol
     console.Print("Generating String Link Table . . .\n");
     state.stringTable = state.strings.BuildTable();
 
+    if (state.options.OptimizerOn()) OptimizeTokens(state, console);
     console.Print("Generating code . . .\n");
     GenerateCode(state);
+    if (state.options.OptimizerOn()) OptimizeCode(state, console);
     return true;
 }
 

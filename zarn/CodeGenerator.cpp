@@ -29,9 +29,7 @@ std::int32_t CountWords(RunState& state) {
     return words;
 }
 
-std::int32_t Word(const RunState& state, const Token& token, std::int32_t codeBytes) {
-    std::uint32_t opcode = 0;
-    if (OpcodeWord(token.kind, opcode)) return static_cast<std::int32_t>(opcode);
+std::int32_t OperandWord(const RunState& state, const Token& token, std::int32_t codeBytes) {
     std::int32_t number = 0;
     if (NumberWord(token.kind, token.text, number)) return number;
     switch (token.kind) {
@@ -50,11 +48,22 @@ std::int32_t Word(const RunState& state, const Token& token, std::int32_t codeBy
 
 void GenerateCode(RunState& state) {
     state.code.clear();
+    state.instructionStarts.clear();
+    state.entryPoints.clear();
     std::int32_t words = CountWords(state);
     state.code.reserve(static_cast<std::size_t>(words));
     std::int32_t codeBytes = words * 4;
-    for (const Token& token : state.tokens)
-        if (EmitsWord(token.kind)) state.code.push_back(Word(state, token, codeBytes));
+    bool entry = false;
+    for (const Token& token : state.tokens) {
+        if (token.kind == kProcName || token.kind == kLabelDefinition) entry = true;
+        if (!EmitsWord(token.kind)) continue;
+        std::uint32_t opcode = 0;
+        bool instruction = OpcodeWord(token.kind, opcode);
+        state.code.push_back(instruction ? static_cast<std::int32_t>(opcode) : OperandWord(state, token, codeBytes));
+        state.instructionStarts.push_back(instruction);
+        state.entryPoints.push_back(entry);
+        entry = false;
+    }
 }
 
 }  // namespace zarn

@@ -47,6 +47,11 @@ struct RunState {
     std::string stringTable;
 
     std::vector<std::int32_t> code;
+    // Parallel to `code`: whether a word is an instruction's own word (not an operand or "ddw"
+    // data), and whether control can arrive at it other than from the word before it (a label or
+    // the start of a procedure).
+    std::vector<bool> instructionStarts;
+    std::vector<bool> entryPoints;
     std::vector<std::int32_t> procedureLengths;
 };
 
