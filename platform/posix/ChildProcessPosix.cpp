@@ -1,6 +1,7 @@
 #include "platform/ChildProcess.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,6 +18,7 @@ ChildResult RunChildProcess(const std::string& program, const std::vector<std::s
     pointers.push_back(nullptr);
 
     ChildResult result;
+    std::fflush(nullptr);  // the child writes to the same console: our text must come first
     pid_t child = 0;
     // posix_spawn, unlike posix_spawnp, takes the name as a path and never searches PATH.
     int error = posix_spawn(&child, program.c_str(), nullptr, nullptr, pointers.data(), environ);

@@ -1,0 +1,138 @@
+// call-script, start-script and calls inside expressions. An inlinable function is not called:
+// its compiled code is copied to the call, after the arguments were stored into its locals.
+#include "kelc/CompileError.h"
+#include "kelc/KELCompiler.h"
+
+#include <unordered_map>
+
+namespace kelc {
+namespace {
+
+bool IsLabelChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+}
+
+// The labels a function's lines define: lines that read "<name>:".
+std::unordered_map<std::string, std::string> DefinedLabels(const std::vector<std::string>& lines,
+                                                           const std::string& suffix) {
+    std::unordered_map<std::string, std::string> renamed;
+    for (const std::string& line : lines) {
+        std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string::npos || line.back() != ':') continue;
+        std::string label = line.substr(start, line.size() - 1 - start);
+        bool plain = !label.empty();
+        for (char c : label) plain = plain && IsLabelChar(c);
+        if (plain) renamed.emplace(label, label + suffix);
+    }
+    return renamed;
+}
+
+// The line with every whole word that is a renamed label replaced; comments stay as they were.
+std::string RenameLabels(const std::string& line, const std::unordered_map<std::string, std::string>& renamed) {
+    std::size_t start = line.find_first_not_of(' ');
+    if (renamed.empty() || start == std::string::npos || line.compare(start, 2, "//") == 0) return line;
+    std::string out;
+    for (std::size_t i = 0; i < line.size();) {
+        if (!IsLabelChar(line[i])) {
+            out += line[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < line.size() && IsLabelChar(line[end])) ++end;
+        const std::string word = line.substr(i, end - i);
+        auto found = renamed.find(word);
+        out += found == renamed.end() ? word : found->second;
+        i = end;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string TKELCompiler::ReadFunctionName() {
+    const TTokenData& token = scanner_->CurrentToken();
+    if (token.kind != ttIdentifier) {
+        AddMessage(svError, "Expecting function name, but found a " + TokenKindName(token.kind));
+        return token.text;
+    }
+    const std::string name = token.text;
+    bool namesIdent = false;
+    if (FindScope(name, namesIdent) == nullptr) {
+        if (namesIdent)
+            AddMessage(svFatalError, "Function name \"" + name + "\" is used by a variable ");
+        else
+            AddMessage(svFatalError, "Undeclaired function name, " + name);
+    }
+    scanner_->NextToken();
+    return name;
+}
+
+// Statement form (`inExpression` false): a comment line of its own. Expression form: echoes
+// into `comment`; with `keyword` false the function's name stood alone.
+void TKELCompiler::CompileCall(int comment, bool inExpression, bool keyword) {
+    if (inExpression)
+        Echo(comment, "call-script ");
+    else
+        comment = currentScope_->BeginCommentLine("call-script ");
+    if (keyword) scanner_->Expect(ttCallScript);
+    const std::string name = ReadFunctionName();
+    Echo(comment, name + " ");
+    bool namesIdent = false;
+    TIdentScope* callee = FindScope(name, namesIdent);
+    if (callee != nullptr && callee->Inlinable) return ExpandInline(*callee, comment);
+    // An ordinary call leaves nothing on the stack for an expression to use.
+    if (inExpression) AddMessage(svError, "Function " + name + " returns no value");
+    const int count = CompileArgumentList(comment);
+    currentScope_->EmitLine("call;");
+    EmitDataWords({name, std::to_string(count)});
+}
+
+void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
+    TIdentScope& scope = *currentScope_;
+    if (callee.IsSelfOrAncestorOf(scope))
+        AddMessage(svFatalError, "Both " + callee.Name + " and " + scope.Name +
+                                     " use each other. Cyclic inclusion of inlinable functions not allowed");
+    // The copied code names the callee's locals and constants by their stored names: declare
+    // them here under the same names, once per scope.
+    for (const TIdent* ident : callee.Idents()) {
+        if (ident->Kind != ikLocalVariable && ident->Kind != ikConstant) continue;
+        bool namesFunction = false;
+        if (FindIdent(ident->Name, namesFunction) == nullptr) DeclareStoredIdent(ident->Name, ident->Kind);
+    }
+    Echo(comment, "( ");
+    scanner_->Expect(ttOpenParen);
+    int count = 0;
+    while (!scanner_->Accept(ttCloseParen)) {
+        CompileExpression(comment);
+        if (count < callee.LocalCount) EmitPop(*callee.FindLocalByNumber(count));
+        ++count;
+        if (!scanner_->Accept(ttComma)) {
+            scanner_->Expect(ttCloseParen);
+            break;
+        }
+        Echo(comment, ", ");
+    }
+    if (count > callee.LocalCount)
+        AddMessage(svError, "Too many parameters, " + std::to_string(count) + ", to inlined function " + callee.Name +
+                                ", Max:" + std::to_string(callee.LocalCount));
+    Echo(comment, " )");
+    // Each copy gets label names of its own, so no label is defined twice.
+    const auto renamed = DefinedLabels(callee.Lines, "_" + NewLabel());
+    for (const std::string& line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));
+}
+
+void TKELCompiler::CompileStartScript() {
+    int comment = currentScope_->BeginCommentLine("start-script ");
+    scanner_->Expect(ttStartScript);
+    const std::string name = ReadFunctionName();
+    Echo(comment, name + " ");
+    bool namesIdent = false;
+    TIdentScope* callee = FindScope(name, namesIdent);
+    if (callee != nullptr && callee->Inlinable)
+        AddMessage(svFatalError, "Inlinable function, " + name + ", can not be called via start-script");
+    const int count = CompileArgumentList(comment);
+    currentScope_->EmitLine("start;");
+    EmitDataWords({name, std::to_string(count)});
+}
+
+}  // namespace kelc

@@ -1,0 +1,62 @@
+#pragma once
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelc {
+
+class TIdentScope;
+
+// A layer of emitted lines on a scope's chain. While it is the scope's current snippet it takes
+// every emitted line, and line numbers stay valid across the chain: a number is served by the
+// topmost snippet whose range holds it, so an earlier line (a statement's echo comment) can still
+// be read, amended, inserted before or deleted. Afterwards the captured lines are flushed or
+// copied elsewhere, which lets the compiler reorder and paste code.
+class TCodeSnipet {
+public:
+    static constexpr int kOpenEnd = INT_MAX;
+
+    // A root snippet borrows the scope's Lines and becomes its Snippet; any other snippet has
+    // lines of its own and needs the scope to have a Snippet already.
+    TCodeSnipet(TIdentScope& scope, bool isRoot);
+    ~TCodeSnipet();
+    TCodeSnipet(const TCodeSnipet&) = delete;
+    TCodeSnipet& operator=(const TCodeSnipet&) = delete;
+
+    std::string GetLine(int number) const;
+    void SetLine(int number, std::string text);
+    void InsertLine(int number, std::string text);
+    void DeleteLine(int number);
+
+    int AddLine(std::string text);
+    int NextLineNumber() const;
+    int LineCount() const { return static_cast<int>(lines_->size()); }
+    const std::vector<std::string>& Lines() const { return *lines_; }
+
+    void Activate(int first, int last);
+    void Deactivate();
+    void Flush();
+    void CopyTo(TIdentScope& target);
+
+    bool IsActive() const { return active_; }
+    int FirstLine() const { return firstLine_; }
+    int LastLine() const { return lastLine_; }
+
+private:
+    bool Serves(int number) const { return number >= firstLine_ && number <= lastLine_; }
+    std::size_t Index(int number) const { return static_cast<std::size_t>(number - firstLine_); }
+    TCodeSnipet& Below() const;
+    void AppendAllTo(TCodeSnipet& target) const;
+
+    TCodeSnipet* previous_ = nullptr;
+    std::unique_ptr<std::vector<std::string>> ownLines_;
+    std::vector<std::string>* lines_;
+    bool active_ = false;
+    TIdentScope& scope_;
+    const bool isRoot_;
+    int firstLine_ = 0;
+    int lastLine_ = kOpenEnd;
+};
+
+}  // namespace kelc

@@ -1,0 +1,102 @@
+#include "kelc/IdentScope.h"
+
+#include "kelc/CompileError.h"
+
+namespace kelc {
+
+TIdentScope::TIdentScope(std::string name, bool inlinable, TIdentScope* parent)
+    : Name(std::move(name)), Parent(parent), Inlinable(inlinable) {
+    rootSnippet_ = std::make_unique<TCodeSnipet>(*this, true);
+}
+
+TIdentScope::~TIdentScope() = default;
+
+const TIdentScope::Entry* TIdentScope::Lookup(const std::string& name) const {
+    auto found = names_.find(name);
+    return found == names_.end() ? nullptr : &found->second;
+}
+
+TIdent* TIdentScope::FindIdent(const std::string& name, bool& namesScope) {
+    namesScope = false;
+    if (name.empty()) return nullptr;
+    const Entry* entry = Lookup(name);
+    if (entry == nullptr && Inlinable) entry = Lookup(Name + "_" + name);
+    if (entry != nullptr) {
+        namesScope = entry->scope != nullptr;
+        return entry->ident;
+    }
+    return Parent != nullptr ? Parent->FindIdent(name, namesScope) : nullptr;
+}
+
+TIdentScope* TIdentScope::FindScope(const std::string& name, bool& namesIdent) {
+    namesIdent = false;
+    if (name.empty()) return nullptr;
+    if (const Entry* entry = Lookup(name)) {
+        if (entry->scope != nullptr) return entry->scope;
+        namesIdent = true;
+    }
+    return Parent != nullptr ? Parent->FindScope(name, namesIdent) : nullptr;
+}
+
+void TIdentScope::CheckNotDeclared(const std::string& name) const {
+    if (Lookup(name) != nullptr) throw ECompileError("Redeclared Identifier: \"" + name + "\"");
+}
+
+TIdentScope& TIdentScope::AddScope(const std::string& name, bool inlinable) {
+    CheckNotDeclared(name);
+    scopes_.push_back(std::make_unique<TIdentScope>(name, inlinable, this));
+    names_[name].scope = scopes_.back().get();
+    return *scopes_.back();
+}
+
+TIdent& TIdentScope::AddIdent(const std::string& name, TIdentKind kind) {
+    return AddStoredIdent(Inlinable ? Name + "_" + name : name, kind);
+}
+
+TIdent& TIdentScope::AddStoredIdent(const std::string& storedName, TIdentKind kind) {
+    CheckNotDeclared(storedName);
+    idents_.push_back(std::make_unique<TIdent>(TIdent{this, storedName, kind, -1}));
+    names_[storedName].ident = idents_.back().get();
+    return *idents_.back();
+}
+
+std::vector<const TIdent*> TIdentScope::Idents() const {
+    std::vector<const TIdent*> sorted;
+    for (const auto& [name, entry] : names_)
+        if (entry.ident != nullptr) sorted.push_back(entry.ident);
+    return sorted;
+}
+
+bool TIdentScope::IsSelfOrAncestorOf(const TIdentScope& scope) const {
+    for (const TIdentScope* s = &scope; s != nullptr; s = s->Parent)
+        if (s == this) return true;
+    return false;
+}
+
+TIdent* TIdentScope::FindLocalByNumber(std::int32_t number) const {
+    for (const auto& ident : idents_)
+        if (ident->Kind == ikLocalVariable && ident->Value == number) return ident.get();
+    return nullptr;
+}
+
+int TIdentScope::EmitLine(const std::string& text) {
+    return Snippet->AddLine(std::string(static_cast<std::size_t>(Indent), ' ') + text);
+}
+
+int TIdentScope::EmitComment(const std::string& text) { return EmitLine("//" + text); }
+
+int TIdentScope::BeginCommentLine(const std::string& text) { return EmitLine("// " + text); }
+
+void TIdentScope::AppendToLine(int number, const std::string& text) {
+    Snippet->SetLine(number, Snippet->GetLine(number) + text);
+}
+
+int TIdentScope::AppendToLastLine(const std::string& text) {
+    int last = Snippet->NextLineNumber() - 1;
+    AppendToLine(last, text);
+    return last;
+}
+
+void TIdentScope::InsertLine(int number, const std::string& text) { Snippet->InsertLine(number, text); }
+
+}  // namespace kelc

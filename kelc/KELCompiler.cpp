@@ -1,0 +1,186 @@
+// The compile run of one file: preprocess, scan, compile the program, then the closing comments;
+// diagnostics with positions mapped back to the file and line where the token was written.
+#include "kelc/KELCompiler.h"
+
+#include "kelc/CompileError.h"
+#include "kelc/FileHandling.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+namespace kelc {
+namespace {
+
+const char* SeverityText(TSeverity severity) {
+    switch (severity) {
+        case svWarning: return "Warning";
+        case svError: return "Error";
+        case svFatalError: return "Fatal Error";
+        default: return "";
+    }
+}
+
+// Two significant digits in scientific form without exponent padding, such as 1.2E-2.
+std::string ScientificSeconds(double seconds) {
+    char mantissa[32];
+    int exponent = 0;
+    if (seconds > 0) {
+        exponent = static_cast<int>(std::floor(std::log10(seconds)));
+        double scaled = seconds / std::pow(10.0, exponent);
+        if (std::round(scaled * 10) >= 100) {  // 9.96 rounds up to 10.0
+            scaled /= 10;
+            ++exponent;
+        }
+        std::snprintf(mantissa, sizeof mantissa, "%.1f", scaled);
+    } else {
+        std::snprintf(mantissa, sizeof mantissa, "0.0");
+    }
+    return std::string(mantissa) + "E" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end;
+        if (start < text.size() && text[start] == '\r') ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, bool mirroxCompatibility,
+                           bool autoEmitLastRet, bool enableExtensions, std::vector<std::string>& preprocessorOutput,
+                           std::vector<std::string>& asmOutput, std::vector<std::string> source)
+    : source_(std::move(source)),
+      asmOutput_(asmOutput),
+      preprocessorOutput_(preprocessorOutput),
+      globalScope_(std::make_unique<TGobalIdentScope>()),
+      asmFileName_(std::move(asmFileName)),
+      sourceFileName_(std::move(sourceFileName)),
+      enableExtensions_(enableExtensions),
+      autoEmitLastRet_(autoEmitLastRet),
+      mirroxCompatibility_(mirroxCompatibility),
+      operatorLevels_(OperatorLevels(mirroxCompatibility, enableExtensions)) {
+    static const std::pair<const char*, std::int32_t> kPredefined[] = {
+        {"TRUE", 1}, {"FALSE", 0}, {"true", 1}, {"false", 0}, {"x-axis", 0}, {"y-axis", 1}, {"z-axis", 2},
+    };
+    for (const auto& [name, value] : kPredefined) globalScope_->AddIdent(name, ikConstant).Value = value;
+    currentScope_ = globalScope_.get();
+    preprocessor_ = std::make_unique<TPreProcessor>();
+    preprocessor_->OnIncludeFile = [this](TPreProcessor&, const std::string&, std::string& text,
+                                          std::string& fileName) { return OnIncludeFile(text, fileName); };
+    preprocessor_->OnOtherDirective = [this](TPreProcessor& preprocessor, const std::string& name,
+                                             const std::string& argument) {
+        return OnOtherDirective(preprocessor, name, argument);
+    };
+    Compile();
+    asmOutput_ = globalScope_->Lines;
+}
+
+TKELCompiler::~TKELCompiler() = default;
+
+void TKELCompiler::Compile() {
+    Messages.clear();
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        preprocessor_->Clear();
+        preprocessor_->MainFileName = sourceFileName_;
+        preprocessor_->MainText = JoinLines(source_);
+        std::string text;
+        try {
+            preprocessor_->Preprocess(sourceFileName_, text);
+        } catch (...) {
+            preprocessorOutput_ = SplitLines(text);  // what was produced up to the error
+            throw;
+        }
+        preprocessorOutput_ = SplitLines(text);
+        scanner_.reset();
+        scanner_ = std::make_unique<TScanner>(
+            text, [this](TScanner&, TTokenData& token) { OnPosition(token); },
+            [this](const std::string& word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
+        loop_ = TLoopContext();
+        Success = true;
+        CompileProgram();
+    } catch (const std::exception& error) {
+        AddMessage(svFatalError, error.what(), false);
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    currentScope_->EmitComment("Compile time  : " + ScientificSeconds(seconds) + " seconds.");
+    Success = Messages.empty();
+    if (!Success) {
+        AddMessage(svFatalError, "Could not compile dependant file.", false);
+        currentScope_->EmitComment("Errors in source code");
+        for (const std::string& message : Messages) currentScope_->EmitComment(message);
+    }
+}
+
+void TKELCompiler::AddMessage(TSeverity severity, const std::string& text, bool raiseOnFatal) {
+    Success = false;
+    std::string line;
+    if (scanner_ && preprocessor_) {
+        const TTokenData& token = scanner_->CurrentToken();
+        line = std::string("[") + SeverityText(severity) + "] \"" + token.fileName + "\"(" +
+               std::to_string(token.line) + ":" + std::to_string(token.column) + ") : " + text;
+    } else {
+        line = std::string("[") + SeverityText(severity) + "] : " + text;
+    }
+    Messages.push_back(line);
+    if (severity == svFatalError && raiseOnFatal) throw ECompileError(line);
+}
+
+bool TKELCompiler::OnIncludeFile(std::string& text, std::string& fileName) {
+    std::string found = FindFile(fileName);
+    if (found.empty()) return false;
+    text = JoinLines(LoadTextFile(found));
+    return true;
+}
+
+bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument) {
+    if (name != "if") return false;
+    std::int32_t value = EvaluateConstExpression(argument);
+    preprocessor.States.Push().sectionActive = value != 0;
+    return true;
+}
+
+bool TKELCompiler::OnLookupSymbol(const std::string& text, TTokenType& kind) {
+    if (currentScope_ == nullptr) return false;
+    bool namesScope = false;
+    if (currentScope_->FindIdent(text, namesScope) == nullptr) return false;
+    kind = ttIdentifier;
+    return true;
+}
+
+void TKELCompiler::OnPosition(TTokenData& token) {
+    TLineInfoResults where;
+    if (!preprocessor_->LineInfos.Lookup(token.pos - 1, where)) return;
+    token.fileName = where.fileName;
+    token.line = where.line;
+    token.column = where.column;
+    token.pos = where.offset;
+}
+
+std::int32_t TKELCompiler::EvaluateConstExpression(const std::string& text) {
+    std::string expanded;
+    {
+        TPreProcessor preprocessor;
+        preprocessor.OnOtherDirective = [this](TPreProcessor& inner, const std::string& name,
+                                               const std::string& argument) {
+            return OnOtherDirective(inner, name, argument);
+        };
+        preprocessor.MainText = text;
+        preprocessor.Preprocess("", expanded);
+    }
+    TScanner scanner(expanded, {}, [this](const std::string& word, TTokenType& kind) {
+        return OnLookupSymbol(word, kind);
+    });
+    return EvaluateConstant(scanner);
+}
+
+}  // namespace kelc

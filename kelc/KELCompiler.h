@@ -1,0 +1,165 @@
+#pragma once
+#include "kelc/IdentScope.h"
+#include "kelc/PreProcessor.h"
+#include "kelc/Scanner.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelc {
+
+enum TSeverity : int { svWarning = 0, svError = 1, svFatalError = 2 };
+
+struct TOperatorLevel;
+
+// Compiles one source file into assembly text. Constructing it runs the whole compilation;
+// afterwards Success and Messages tell the outcome and the caller's AsmOutput holds the text.
+class TKELCompiler {
+public:
+    TKELCompiler(std::string sourceFileName, std::string asmFileName, bool mirroxCompatibility, bool autoEmitLastRet,
+                 bool enableExtensions, std::vector<std::string>& preprocessorOutput,
+                 std::vector<std::string>& asmOutput, std::vector<std::string> source);
+    ~TKELCompiler();
+    TKELCompiler(const TKELCompiler&) = delete;
+    TKELCompiler& operator=(const TKELCompiler&) = delete;
+
+    bool Success = false;
+    std::vector<std::string> Messages;
+
+    // Records a diagnostic with the current token's position when there is one; a fatal error
+    // is raised as ECompileError when `raiseOnFatal` is set.
+    void AddMessage(TSeverity severity, const std::string& text, bool raiseOnFatal = true);
+
+    // ---- names and emitted lines in the current scope ----
+    TIdent* FindIdent(const std::string& name, bool& namesScope);
+    TIdent& DeclareIdent(const std::string& name, TIdentKind kind);
+    TIdentScope* FindScope(const std::string& name, bool& namesIdent);
+    TIdentScope& EnterScope(const std::string& name, bool inlinable);
+    void LeaveScope();
+    std::string NewLabel();
+    void EmitPush(const TIdent& ident);
+    void EmitPop(const TIdent& ident);
+    void EmitPushConst(std::int32_t value);
+
+    // ---- constant expressions ----
+    std::int32_t EvaluateConstant(TScanner& scanner);
+    std::int32_t EvaluateConstExpression(const std::string& text);
+
+private:
+    // The innermost loop's jump targets.
+    struct TLoopContext {
+        std::string ContinueLabel;
+        std::string BreakLabel;
+        bool BreakUsed = false;
+        bool ContinueUsed = false;
+    };
+    class LoopGuard;
+
+    void Compile();
+    TIdent& DeclareStoredIdent(const std::string& storedName, TIdentKind kind);
+    TIdent& Number(TIdent& ident, const std::string& name);
+
+    // ---- hooks given to the preprocessor and the scanners ----
+    bool OnIncludeFile(std::string& text, std::string& fileName);
+    bool OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument);
+    bool OnLookupSymbol(const std::string& text, TTokenType& kind);
+    void OnPosition(TTokenData& token);
+
+    // ---- program structure ----
+    void CompileProgram();
+    void CompileNameDeclaration(const std::string& keyword, TIdentKind kind);
+    void CompileConstants();
+    TIdent& ReadDeclaredName(TIdentKind kind);
+    void CompileFunction();
+    void CompileInlineFunction();
+    std::vector<std::string> CompileParameters();
+    void EmitFinalReturn();
+    template <class Body, class Completion>
+    void InFunction(const std::string& name, Body body, Completion completion);
+
+    // ---- statements ----
+    void CompileBlock(bool bracesRequired);
+    bool CompileStatement();
+    void CompileVarDeclaration();
+    void CompileAsmBlock();
+    void CompileIf();
+    void CompileWhile();
+    void CompileDoWhile();
+    void CompileFor();
+    void CompileForClauses(int comment);
+    void CompileBreak();
+    void CompileContinue();
+    void CompileReturn(bool asStatement);
+
+    // ---- expressions and assignments ----
+    void Echo(int comment, const std::string& text);
+    void CompileExpression(int comment);
+    void CompileOperatorLevel(std::size_t index, int comment);
+    void CompileUnary(int comment);
+    void CompilePrimary(int comment);
+    void CompileIdentifierOperand(int comment);
+    void CompileGet(int comment);
+    void CompileRand(int comment);
+    int CompileArgumentList(int comment);
+    TIdent& ReadTargetIdent(int comment);
+    void CompileAssignment();
+    void CompileAssignmentClause(int comment, bool postfixAllowed);
+    void CompileStepStatement();
+    void CompileStepClause(int comment, bool echoOperator);
+    void EmitStep(const TIdent& target, bool increment);
+
+    // ---- animation and script statements ----
+    bool CompileAnimationStatement();
+    void CompileTurnOrMove(bool turn);
+    void CompilePieceStatement(const std::string& echo, const std::string& instruction);
+    void CompileExpressionStatement(const std::string& echo, const std::string& instruction);
+    void CompileOptionalOperand(TTokenType keyword, const std::string& echo, int comment);
+    std::string ReadPieceOperand();
+    std::string ReadAxisOperand();
+    void EmitDataWords(std::initializer_list<std::string> operands);
+
+    // ---- calls ----
+    std::string ReadFunctionName();
+    void CompileCall(int comment, bool inExpression, bool keyword);
+    void ExpandInline(TIdentScope& callee, int comment);
+    void CompileStartScript();
+
+    // ---- constant expression levels, loosest first ----
+    std::int32_t ConstLogical(TScanner& scanner);
+    std::int32_t ConstEquality(TScanner& scanner);
+    std::int32_t ConstRelation(TScanner& scanner);
+    std::int32_t ConstShift(TScanner& scanner);
+    std::int32_t ConstAdditive(TScanner& scanner);
+    std::int32_t ConstMultiplicative(TScanner& scanner);
+    std::int32_t ConstUnary(TScanner& scanner);
+    std::int32_t ConstPrimary(TScanner& scanner);
+
+    std::vector<std::string> source_;
+    std::unique_ptr<TScanner> scanner_;
+    std::unique_ptr<TPreProcessor> preprocessor_;
+    std::vector<std::string>& asmOutput_;
+    std::vector<std::string>& preprocessorOutput_;
+    std::unique_ptr<TGobalIdentScope> globalScope_;
+    TIdentScope* currentScope_ = nullptr;
+    std::vector<TIdent*> pieces_;
+    std::string asmFileName_;
+    std::string sourceFileName_;
+    TLoopContext loop_;
+    std::string localNames_;
+    bool enableExtensions_;
+    bool autoEmitLastRet_;
+    bool mirroxCompatibility_;
+    std::vector<const TOperatorLevel*> operatorLevels_;
+};
+
+// The operator levels of expressions, loosest first, as the two settings select them.
+std::vector<const TOperatorLevel*> OperatorLevels(bool mirroxCompatibility, bool enableExtensions);
+
+// An integer or hexadecimal literal's text as a 32-bit value: "Range check error" when it does
+// not fit, "'<text>' is not a valid integer value" when it is no number.
+std::int32_t ConvertIntegerLiteral(const std::string& text);
+
+}  // namespace kelc

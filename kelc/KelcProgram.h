@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/Console.h"
+
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace kelc {
+
+// The whole kelc program: `args` are the source file names from the command line. Pauses read
+// a line from `input`. Returns the exit status: 0 when every file compiled (and assembled), 1
+// otherwise.
+int RunKelc(const std::vector<std::string>& args, platform::Console& console, std::istream& input);
+
+// An absolute name rewritten relative to `currentDirectory` ("../" for each directory not shared
+// with it); a relative name unchanged.
+std::string RelativeToDirectory(const std::string& name, const std::string& currentDirectory);
+
+}  // namespace kelc

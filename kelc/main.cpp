@@ -1,0 +1,11 @@
+#include "kelc/KelcProgram.h"
+#include "platform/Console.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return kelc::RunKelc(args, platform::StandardConsole(), std::cin);
+}
