@@ -1,0 +1,53 @@
+#include "tests/cobdump/DumpRun.h"
+
+#include "cobdump/AssemblyText.h"
+#include "cobdump/Driver.h"
+#include "tests/support/AssembleText.h"
+#include "tests/support/CaptureConsole.h"
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+std::string CobOf(const std::string& text) {
+    AssembledText result = AssembleText(text, {"-o0"});
+    EXPECT_TRUE(result.ok) << result.console << text;
+    return result.cob;
+}
+
+std::int32_t WordAt(const std::string& bytes, std::size_t offset) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(offset + i));
+    return static_cast<std::int32_t>(value);
+}
+
+void SetWord(std::string& bytes, std::size_t offset, std::int32_t value) {
+    std::uint32_t bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) bytes.at(offset + i) = static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+DumpRun RunOnBytes(const std::string& bytes, const std::vector<std::string>& flags) {
+    TempDirectory dir;
+    dir.Write("unit.cob", bytes);
+    std::vector<std::string> args = flags;
+    args.push_back(dir.File("unit.cob"));
+    CaptureConsole out, errors;
+    DumpRun run;
+    run.status = cobdump::RunCobdump(args, out, errors);
+    // Messages name the file; the temporary directory changes from run to run.
+    auto relative = [&](std::string text) {
+        for (std::size_t at; (at = text.find(dir.Path() + "/")) != std::string::npos;)
+            text.erase(at, dir.Path().size() + 1);
+        return text;
+    };
+    run.out = relative(out.Text());
+    run.errors = relative(errors.Text());
+    return run;
+}
+
+std::string AssemblyOf(const std::string& bytes) {
+    cobdump::Problems problems;
+    std::optional<cobdump::CobFile> file = cobdump::ReadCobFile(bytes, problems);
+    if (!file) return "unreadable";
+    cobdump::AssemblyText assembly = cobdump::WriteAssembly(*file, cobdump::Disassemble(*file));
+    return assembly.ok ? assembly.text : "refused: " + assembly.reason;
+}
