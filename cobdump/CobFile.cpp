@@ -76,13 +76,13 @@ private:
                                   &h.pieceNameOffsetsOffset, &h.codeOffset, &h.namesOffset};
         for (int i = 0; i < zarn::kCobHeaderWords; ++i) *fields[i] = in_.Word(4 * i);
         if (h.version != 7) Report(0, "version is " + to_string(h.version) + ", expected 7");
+        if (h.scriptCount < 0) Fatal(4, "scriptCount is negative: " + to_string(h.scriptCount));
+        if (h.pieceCount < 0) Fatal(8, "pieceCount is negative: " + to_string(h.pieceCount));
+        if (h.codeLength < 0) Fatal(12, "codeLength is negative: " + to_string(h.codeLength));
         if (h.staticVarCount < 0) Report(16, "staticVarCount is negative: " + to_string(h.staticVarCount));
         if (h.reserved != 0) Report(20, "reserved is " + to_string(h.reserved) + ", expected 0");
         if (h.codeOffset != zarn::kCobHeaderBytes)
             Report(36, "codeOffset is " + to_string(h.codeOffset) + ", expected " + to_string(zarn::kCobHeaderBytes));
-        if (h.scriptCount < 0) Fatal(4, "scriptCount is negative: " + to_string(h.scriptCount));
-        if (h.pieceCount < 0) Fatal(8, "pieceCount is negative: " + to_string(h.pieceCount));
-        if (h.codeLength < 0) Fatal(12, "codeLength is negative: " + to_string(h.codeLength));
     }
 
     // A table of `words` words at `start`, named by the header field at `field`.

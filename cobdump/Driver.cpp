@@ -7,6 +7,7 @@
 #include "cobdump/Listing.h"
 #include "cobdump/Reassembly.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -45,6 +46,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 }
 
 std::optional<std::string> ReadBinaryFile(const std::string& name) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(name, ignored)) return std::nullopt;  // it would read as empty
     std::ifstream in(name, std::ios::binary);
     if (!in.is_open()) return std::nullopt;
     std::ostringstream bytes;

@@ -35,6 +35,9 @@ TEST(CommandLine, AFileThatCannotBeRead) {
     Result result = RunWith({"--check", "no/such/file.cob"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.errors, "cobdump: cannot read \"no/such/file.cob\"\n");
+    result = RunWith({KEL_SOURCE_DIR});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, std::string("cobdump: cannot read \"") + KEL_SOURCE_DIR + "\"\n");
 }
 
 TEST(CommandLine, TheModeMayFollowTheFileName) {

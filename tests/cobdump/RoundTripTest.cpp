@@ -98,7 +98,7 @@ TEST(RoundTrip, FilesThatNoTextCanReproduceAreRefused) {
     EXPECT_EQ(AssemblyOf(twice), "refused: the script name \"Go\" appears twice");
 }
 
-TEST(RoundTrip, TheProgramChecksItsOwnText) {
+TEST(RoundTrip, TheDriverWritesTheTextAlone) {
     std::string cob = CobOf("piece arm;\n" + Proc("Go", "none", "  hide;\n  ddw arm;\n"));
     DumpRun run = RunOnBytes(cob, {"-S"});
     EXPECT_EQ(run.status, 0) << run.errors;
