@@ -41,7 +41,7 @@ private:
 
 TokenList Tokenize(std::string_view input) {
     TokenList tokens;
-    tokens.reserve(input.size() / 4);
+    tokens.reserve(input.size() / 8);  // about one token per eight bytes of typical text
     TokenCollector collector(tokens);
     int line = 1;
     for (std::size_t i = 0; i < input.size(); ++i) {
@@ -64,7 +64,6 @@ TokenList Tokenize(std::string_view input) {
         }
     }
     collector.EndToken();  // the text's last characters form a token too
-    tokens.shrink_to_fit();
     return tokens;
 }
 
