@@ -83,21 +83,17 @@ private:
         }
     }
 
-    Result StaticVarDeclaration(Pos p) {
-        if (!Is(p, "static-var")) return std::nullopt;
-        SetKind(p, kStaticVarKeyword);
-        currentList_ = kStaticVars;
-        Result result = DeclarationList(p + 1);
-        if (errorFlag_) Error(4, p);
-        return result;
-    }
+    Result StaticVarDeclaration(Pos p) { return NameDeclaration(p, "static-var", kStaticVarKeyword, kStaticVars, p); }
 
-    Result PieceDeclaration(Pos p) {
-        if (!Is(p, "piece")) return std::nullopt;
-        SetKind(p, kPieceKeyword);
-        currentList_ = kPieces;
+    // Its error 4 stands at the token after the keyword.
+    Result PieceDeclaration(Pos p) { return NameDeclaration(p, "piece", kPieceKeyword, kPieces, p + 1); }
+
+    Result NameDeclaration(Pos p, std::string_view keyword, int keywordKind, SymbolListId list, Pos errorAt) {
+        if (!Is(p, keyword)) return std::nullopt;
+        SetKind(p, keywordKind);
+        currentList_ = list;
         Result result = DeclarationList(p + 1);
-        if (errorFlag_) Error(4, p + 1);
+        if (errorFlag_) Error(4, errorAt);
         return result;
     }
 

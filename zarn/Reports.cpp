@@ -27,12 +27,16 @@ std::ofstream OpenLog(const RunState& state, const char* fileName, const char* t
     return log;
 }
 
+void PrintCount(platform::Console& console, int colour, std::size_t count, const char* what) {
+    console.SetColour(colour);
+    console.Print(std::to_string(count) + " " + what + " found!\n");
+    console.SetColour(kNormalColour);
+}
+
 }  // namespace
 
 void ReportErrors(const RunState& state, platform::Console& console) {
-    console.SetColour(kErrorColour);
-    console.Print(std::to_string(state.errors.size()) + " errors found!\n");
-    console.SetColour(kNormalColour);
+    PrintCount(console, kErrorColour, state.errors.size(), "errors");
     std::ofstream log = OpenLog(state, "errors.txt", "Errors", console);
     for (const ErrorEntry& error : state.errors) {
         std::string line = ErrorLine(error);
@@ -45,9 +49,7 @@ void ReportErrors(const RunState& state, platform::Console& console) {
 }
 
 void ReportWarnings(const RunState& state, platform::Console& console) {
-    console.SetColour(kWarningColour);
-    console.Print(std::to_string(state.warnings.size()) + " warnings found!\n");
-    console.SetColour(kNormalColour);
+    PrintCount(console, kWarningColour, state.warnings.size(), "warnings");
     std::ofstream log = OpenLog(state, "warnings.txt", "Warnings", console);
     for (const Warning& warning : state.warnings) {
         std::string text = WarningText(warning);

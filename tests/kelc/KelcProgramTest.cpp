@@ -23,12 +23,6 @@ public:
     }
 };
 
-std::size_t CountOf(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
 TEST(KelcProgram, WithoutArgumentsPrintsUsageAndTouchesNoSettings) {
     ProgramDirectory dir;
     CommandResult result = dir.Kelc("");

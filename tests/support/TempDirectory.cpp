@@ -48,3 +48,9 @@ CommandResult RunCommand(const std::string& directory, const std::string& comman
     fs::remove(outputFile, ignored);
     return result;
 }
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}

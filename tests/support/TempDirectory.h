@@ -25,3 +25,6 @@ struct CommandResult {
     std::string output;
 };
 CommandResult RunCommand(const std::string& directory, const std::string& commandLine);
+
+// How often `part` occurs in `text`, overlaps included.
+std::size_t CountOf(const std::string& text, const std::string& part);

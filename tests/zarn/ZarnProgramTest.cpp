@@ -11,12 +11,6 @@ const std::string kZarn = ZARN_EXECUTABLE;
 const std::string kGoodText = "piece base;\nproc Go args none; var none; beginproc\nret;\nendproc;\n";
 const std::string kBadText = "piece base;\nproc Go args none; var none; beginproc\npushc nowhere;\nendproc;\n";
 
-std::size_t CountOf(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
 TEST(ZarnProgram, UsageForNoOrTooManyArguments) {
     TempDirectory dir;
     CommandResult none = RunCommand(dir.Path(), kZarn);
