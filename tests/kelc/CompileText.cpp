@@ -1,0 +1,24 @@
+#include "tests/kelc/CompileText.h"
+
+#include "kelc/KELCompiler.h"
+
+#include <sstream>
+
+CompiledText CompileText(const std::string& text, bool mirroxCompatibility, bool extensions) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::vector<std::string> preprocessed;
+    CompiledText result;
+    kelc::TKELCompiler compiler("t.kel", "t.zarn", mirroxCompatibility, true, extensions, preprocessed,
+                                result.assembly, lines);
+    result.success = compiler.Success;
+    result.messages = compiler.Messages;
+    for (auto line = result.assembly.begin(); line != result.assembly.end(); ++line) {
+        if (line->rfind("//Compile time  : ", 0) == 0) {
+            result.assembly.erase(line);
+            break;
+        }
+    }
+    return result;
+}
