@@ -2,6 +2,7 @@
 // logical and bitwise operators share the loosest level; arithmetic is checked for overflow.
 #include "kelc/CompileError.h"
 #include "kelc/KELCompiler.h"
+#include "kelc/NestingGuard.h"
 
 #include <cstdint>
 #include <limits>
@@ -168,6 +169,7 @@ std::int32_t TKELCompiler::ConstPrimary(TScanner& scanner) {
             return ident->Value;
         }
         case ttOpenParen: {
+            NestingGuard nesting(*this, expressionDepth_, "Expression nested too deeply");
             scanner.NextToken();
             std::int32_t value = ConstLogical(scanner);
             scanner.Expect(ttCloseParen);

@@ -2,6 +2,7 @@
 // operand and operator also echoes its source text into the statement's comment line.
 #include "kelc/CompileError.h"
 #include "kelc/KELCompiler.h"
+#include "kelc/NestingGuard.h"
 
 namespace kelc {
 
@@ -67,7 +68,10 @@ std::vector<const TOperatorLevel*> OperatorLevels(bool mirroxCompatibility, bool
 
 void TKELCompiler::Echo(int comment, const std::string& text) { currentScope_->AppendToLine(comment, text); }
 
-void TKELCompiler::CompileExpression(int comment) { CompileOperatorLevel(0, comment); }
+void TKELCompiler::CompileExpression(int comment) {
+    NestingGuard nesting(*this, expressionDepth_, "Expression nested too deeply");
+    CompileOperatorLevel(0, comment);
+}
 
 void TKELCompiler::CompileOperatorLevel(std::size_t index, int comment) {
     if (index == operatorLevels_.size()) return CompileUnary(comment);

@@ -57,6 +57,7 @@ private:
         bool ContinueUsed = false;
     };
     class LoopGuard;
+    class NestingGuard;
 
     void Compile();
     TIdent& DeclareStoredIdent(const std::string& storedName, TIdentKind kind);
@@ -153,6 +154,8 @@ private:
     bool autoEmitLastRet_;
     bool mirroxCompatibility_;
     std::vector<const TOperatorLevel*> operatorLevels_;
+    int expressionDepth_ = 0;  // expressions being compiled or evaluated inside one another
+    int blockDepth_ = 0;
 };
 
 // The operator levels of expressions, loosest first, as the two settings select them.

@@ -1,6 +1,7 @@
 // Blocks, the statement dispatcher, local variables, inline assembly and control flow. Every
 // statement first writes a comment line echoing its source.
 #include "kelc/KELCompiler.h"
+#include "kelc/NestingGuard.h"
 
 namespace kelc {
 namespace {
@@ -33,6 +34,7 @@ private:
 };
 
 void TKELCompiler::CompileBlock(bool bracesRequired) {
+    NestingGuard nesting(*this, blockDepth_, "Statements nested too deeply");
     TIdentScope& scope = *currentScope_;
     IndentGuard indent(scope);
     const bool braces = bracesRequired ? (scanner_->Expect(ttOpenBrace), true) : scanner_->Accept(ttOpenBrace);

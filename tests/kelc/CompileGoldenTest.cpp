@@ -1,0 +1,68 @@
+// Each tests/golden/kelc/compile/*.test file: a KEL script, the marker, then the assembly text
+// (the compile-time line masked, trailing blanks significant) and the messages. A first line
+// "// settings: MirroxCompatibility=0 EnableZARNExtentions=0 AutoEmitLastRet=0" changes the
+// settings, which otherwise have their defaults (all on).
+#include "kelc/KELCompiler.h"
+#include "tests/support/GoldenFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct Settings {
+    bool mirroxCompatibility = true;
+    bool enableExtensions = true;
+    bool autoEmitLastRet = true;
+};
+
+Settings SettingsOf(const std::string& input) {
+    const std::string prefix = "// settings:";
+    Settings settings;
+    if (input.compare(0, prefix.size(), prefix) != 0) return settings;
+    std::istringstream words(input.substr(prefix.size(), input.find('\n') - prefix.size()));
+    for (std::string word; words >> word;) {
+        const bool on = word.size() > 2 && word.compare(word.size() - 2, 2, "=1") == 0;
+        const std::string key = word.substr(0, word.find('='));
+        if (key == "MirroxCompatibility") settings.mirroxCompatibility = on;
+        else if (key == "EnableZARNExtentions") settings.enableExtensions = on;
+        else if (key == "AutoEmitLastRet") settings.autoEmitLastRet = on;
+        else ADD_FAILURE() << "unknown setting " << word;
+    }
+    return settings;
+}
+
+std::vector<std::string> SourceLines(const std::string& input) {
+    std::vector<std::string> lines;
+    std::istringstream in(input);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The compile time differs from run to run.
+std::string Masked(const std::string& line) {
+    const std::string prefix = "//Compile time  : ";
+    return line.compare(0, prefix.size(), prefix) == 0 ? prefix + "<time> seconds." : line;
+}
+
+class KelcCompileGolden : public testing::TestWithParam<std::string> {};
+
+TEST_P(KelcCompileGolden, MatchesExpectation) {
+    golden::Case golden = golden::Load(GetParam());
+    const Settings settings = SettingsOf(golden.input);
+    std::vector<std::string> preprocessed, assembly;
+    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings.mirroxCompatibility, settings.autoEmitLastRet,
+                                settings.enableExtensions, preprocessed, assembly, SourceLines(golden.input));
+    std::string actual;
+    for (const std::string& line : assembly) actual += Masked(line) + "\n";
+    actual += "---- messages ----\n";
+    for (const std::string& message : compiler.Messages) actual += message + "\n";
+    golden::Check(golden, actual);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, KelcCompileGolden,
+                         testing::ValuesIn(golden::ListCases(KEL_SOURCE_DIR "/tests/golden/kelc/compile", ".test")),
+                         [](const testing::TestParamInfo<std::string>& info) { return golden::TestName(info.param); });
+
+}  // namespace
