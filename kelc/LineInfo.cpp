@@ -1,11 +1,13 @@
 #include "kelc/LineInfo.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kelc {
 
 void TLineInfoList::Clear() {
     items_.clear();
+    enclosing_.clear();
     current_ = -1;
 }
 
@@ -14,25 +16,52 @@ TLineInfo& TLineInfoList::Add() {
     return *items_.back();
 }
 
+void TLineInfoList::LinkEnclosingEntries() const {
+    for (std::size_t i = enclosing_.size(); i < items_.size(); ++i) {
+        // An entry still being processed (EndPos 0) encloses everything after its start.
+        int candidate = static_cast<int>(i) - 1;
+        while (candidate >= 0) {
+            const TLineInfo& outer = *items_[static_cast<std::size_t>(candidate)];
+            if (outer.endPos == 0 || outer.endPos > items_[i]->startPos) break;
+            candidate = enclosing_[static_cast<std::size_t>(candidate)];
+        }
+        enclosing_.push_back(candidate);
+    }
+}
+
 bool TLineInfoList::Lookup(std::int32_t offset, TLineInfoResults& result) const {
-    // From the last entry: an included file's stretch lies inside its includer's.
-    for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
-        const TLineInfo& info = **it;
-        if (info.startPos > offset || offset >= info.endPos) continue;
+    LinkEnclosingEntries();
+    // The last entry starting at or before the offset, then outwards through its includers: the
+    // first whose stretch holds the offset is the last such entry in the list, the innermost file.
+    auto after = std::upper_bound(items_.begin(), items_.end(), offset,
+                                  [](std::int32_t o, const std::unique_ptr<TLineInfo>& e) { return o < e->startPos; });
+    for (int index = static_cast<int>(after - items_.begin()) - 1; index >= 0;
+         index = enclosing_[static_cast<std::size_t>(index)]) {
+        const TLineInfo& info = *items_[static_cast<std::size_t>(index)];
+        if (offset >= info.endPos) continue;
         std::int32_t relative = offset - info.startPos;
         result.fileName = info.fileName;
         result.offset = relative;
-        auto after = std::upper_bound(info.lineStarts.begin(), info.lineStarts.end(), relative);
-        if (after == info.lineStarts.begin()) {
+        auto next = std::upper_bound(info.lineStarts.begin(), info.lineStarts.end(), relative);
+        if (next == info.lineStarts.begin()) {
             result.line = 1;
             result.column = 1;
         } else {
-            result.line = static_cast<std::int32_t>(after - info.lineStarts.begin());
-            result.column = relative - *(after - 1) + 1;
+            result.line = static_cast<std::int32_t>(next - info.lineStarts.begin());
+            result.column = relative - *(next - 1) + 1;
         }
         return true;
     }
     return false;
+}
+
+void PlaceToken(const TLineInfoList& list, TTokenData& token) {
+    TLineInfoResults where;
+    if (!list.Lookup(token.pos - 1, where)) return;
+    token.fileName = std::move(where.fileName);
+    token.line = where.line;
+    token.column = where.column;
+    token.pos = where.offset;
 }
 
 }  // namespace kelc

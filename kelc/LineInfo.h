@@ -2,6 +2,8 @@
 // Unit PreProcessorU, line origins: the line-origin list. For every file the preprocessor processes
 // it records the stretch of the output the file produced and where each of its lines starts in
 // output terms, so that an output offset maps back to file, line and column.
+#include "kelc/Tokens.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,12 +40,23 @@ public:
     TLineInfo* CurrentItem() { return current_ >= 0 && current_ < static_cast<int>(items_.size()) ? items_[current_].get() : nullptr; }
 
     // Maps an output offset (0-based) to the innermost file whose stretch holds it. False, with
-    // `result` untouched, when no stretch holds it.
+    // `result` untouched, when no stretch holds it. Stretches nest (an included file's lies inside
+    // its includer's), which keeps this logarithmic however many files there are.
     bool Lookup(std::int32_t offset, TLineInfoResults& result) const;
 
 private:
+    void LinkEnclosingEntries() const;
+
     std::vector<std::unique_ptr<TLineInfo>> items_;
     int current_ = -1;
+    // Per entry, the index of the nearest earlier entry whose stretch encloses its start (-1 for
+    // none): its includer. Worked out on demand for entries added since the last lookup.
+    mutable std::vector<int> enclosing_;
 };
+
+// What the compiler's position hook does with a scanned token: when the list knows the 0-based
+// offset Pos - 1, the token's file name, line, column and Pos become that origin's (Pos the offset
+// relative to the file's stretch); otherwise the token keeps the scanner's own position.
+void PlaceToken(const TLineInfoList& list, TTokenData& token);
 
 }  // namespace kelc

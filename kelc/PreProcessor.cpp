@@ -1,7 +1,5 @@
 #include "kelc/PreProcessor.h"
 
-#include <algorithm>
-
 namespace kelc {
 namespace {
 
@@ -122,7 +120,7 @@ void TPreProcessorParser::Next() {
         CountLineEnds(start, stop);
     }
     tokenLength_ = static_cast<std::int32_t>(stop - start);
-    tokenText_ = text_.substr(start, stop - start);
+    tokenText_.assign(text_, start, stop - start);
     if (tokenType_ == ptIdentifier && OnIdentifier) {
         std::string replacement = tokenText_;
         OnIdentifier(*this, tokenText_, replacement);
@@ -140,27 +138,25 @@ void TPreProcessor::Clear() {
 }
 
 void TPreProcessor::Define(const std::string& name, const std::string& value) {
-    if (TPreProcessorDefine* existing = defines_.Find(name)) {
-        existing->value = value;
-        return;
-    }
-    defineObjects_.push_back(std::make_unique<TPreProcessorDefine>(TPreProcessorDefine{name, Trim(value)}));
+    if (TPreProcessorDefine* existing = defines_.Find(name)) existing->value = value;
+    else Enter(name, Trim(value));
+}
+
+void TPreProcessor::Enter(const std::string& name, const std::string& value) {
+    defineObjects_.push_back(std::make_unique<TPreProcessorDefine>(TPreProcessorDefine{name, value}));
     defines_.Add(name, defineObjects_.back().get());
 }
 
 void TPreProcessor::Undefine(const std::string& name) {
-    TPreProcessorDefine* existing = defines_.Find(name);
-    if (existing == nullptr) return;
+    // The definition itself stays with the others until Clear, so that undef costs no search.
     defines_.Remove(name);
-    defineObjects_.erase(std::find_if(defineObjects_.begin(), defineObjects_.end(),
-                                      [existing](const std::unique_ptr<TPreProcessorDefine>& d) { return d.get() == existing; }));
 }
 
 void TPreProcessor::Preprocess(const std::string& fileName, std::string& output) {
     offsetAdjust_ = 0;
     defines_.Clear();
     defineObjects_.clear();
-    for (const auto& [name, value] : PredefinedDefines) Define(name, value);
+    for (const auto& [name, value] : PredefinedDefines) Enter(name, value);
     std::string out;
     try {
         ProcessFile(0, std::string(), out, fileName);
@@ -196,11 +192,10 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
     parser.SetText(std::move(text));
     try {
         while (parser.TokenType() != ptEndOfText) {
-            std::string tokenText = parser.TokenText();
             const bool directive = parser.TokenType() == ptDirective;
             if (directive) CarryOutDirective(parser, depth, fileName, entry, out);
-            if (directive || !States.IsActive()) std::fill(tokenText.begin(), tokenText.end(), ' ');
-            out += tokenText;
+            if (directive || !States.IsActive()) out.append(parser.TokenText().size(), ' ');
+            else out += parser.TokenText();
             parser.Next();
         }
         info.endPos = static_cast<std::int32_t>(out.size());

@@ -132,11 +132,13 @@ public:
 private:
     void ProcessFile(int depth, const std::string& includingFileName, std::string& out, std::string fileName);
     void CarryOutDirective(TPreProcessorParser& parser, int depth, const std::string& fileName, int entry, std::string& out);
+    // A new definition, its value taken as it is.
+    void Enter(const std::string& name, const std::string& value);
     void RecordLineStart(std::int32_t offset);
     void SubstituteIdentifier(const std::string& identifier, std::string& replacement);
 
     std::int32_t offsetAdjust_ = 0;  // output offset minus input offset, for the current file
-    std::vector<std::unique_ptr<TPreProcessorDefine>> defineObjects_;
+    std::vector<std::unique_ptr<TPreProcessorDefine>> defineObjects_;  // every definition until Clear
     TCaseSensitiveStringList<TPreProcessorDefine> defines_;
 };
 

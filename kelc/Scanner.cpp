@@ -1,5 +1,6 @@
 #include "kelc/Scanner.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -210,33 +211,47 @@ void TScanner::Scan(TTokenData& token) {
 }
 
 void TScanner::ScanIdentifier(TTokenData& token) {
-    std::string text;
-    bool dashTaken = false;
-    std::size_t lengthBeforeDash = 0;
-    ReadState atDash{};
-    for (;;) {
-        while (IsAlphaNumeric(ch_)) {
-            text += ch_;
-            NextChar();
+    // The run: alphanumeric characters, and every "-" followed by one. It holds no line end and no
+    // comment, so it is measured on the text directly and copied once. After a split the next
+    // identifiers start inside the same run and end where it ends, so its end is kept: a long chain
+    // of dashed words is measured once, not once per word.
+    const std::int32_t start = chIndex_;
+    if (start < runStart_ || start >= runEnd_) {
+        runStart_ = start;
+        runEnd_ = start;
+        for (;;) {
+            while (IsAlphaNumeric(CharAt(runEnd_))) ++runEnd_;
+            if (CharAt(runEnd_) != '-' || !IsAlphaNumeric(CharAt(runEnd_ + 1))) break;
+            ++runEnd_;
         }
-        if (ch_ != '-' || !IsAlphaNumeric(NextCh())) break;
-        if (!dashTaken) {
-            dashTaken = true;
-            lengthBeforeDash = text.size();
-            atDash = Save();
-        }
-        text += '-';
-        NextChar();
     }
+    std::int32_t end = runEnd_;
+    const char* const first = source_.data() + (start - 1);
+    const char* const last = source_.data() + (end - 1);
+    const char* const dash = std::find(first, last, '-');
+    const std::int32_t firstDash = dash == last ? 0 : start + static_cast<std::int32_t>(dash - first);
+    std::string text = source_.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
     TTokenType kind = ttIdentifier;
-    if (!LookupSymbol(text, kind) && dashTaken) {
-        // Go back to the first "-"; it is scanned as an operator by the next token.
-        Restore(atDash);
-        text.resize(lengthBeforeDash);
+    if (!LookupSymbol(text, kind) && firstDash != 0) {
+        // Back to the first "-"; it is scanned as an operator by the next token.
+        end = firstDash;
+        text.resize(static_cast<std::size_t>(firstDash - start));
         LookupSymbol(text, kind);
     }
+    SkipRun(end - start);
     token.kind = kind;
     token.text = std::move(text);
+}
+
+void TScanner::SkipRun(std::int32_t count) {
+    chIndex_ += count - 1;
+    column_ += count - 1;
+    ch_ = CharAt(chIndex_);
+    if (chIndex_ == length_) {
+        lastLine_ = line_;
+        lastColumn_ = column_;
+    }
+    NextChar();
 }
 
 bool TScanner::LookupSymbol(const std::string& text, TTokenType& kind) {

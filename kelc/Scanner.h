@@ -73,6 +73,8 @@ private:
     void SetPosition(TTokenData& token);
     [[noreturn]] void RaiseAtCurrent(TTokenData& token, const std::string& message);
     void ScanIdentifier(TTokenData& token);
+    // Moves past `count` (at least 1) characters from ch_ that hold no line end.
+    void SkipRun(std::int32_t count);
     bool LookupSymbol(const std::string& text, TTokenType& kind);
     void ScanNumber(TTokenData& token);
     void ScanString(TTokenData& token);
@@ -86,6 +88,8 @@ private:
     std::int32_t line_ = 1;
     std::int32_t column_ = 0;
     char ch_ = '\0';
+    std::int32_t runStart_ = 0;  // the last identifier run measured, [runStart_, runEnd_)
+    std::int32_t runEnd_ = 0;
     std::int32_t lastLine_ = 1;  // line and column of the text's last character
     std::int32_t lastColumn_ = 1;
     TTokenData tokens_[2];

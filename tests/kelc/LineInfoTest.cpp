@@ -81,6 +81,72 @@ TEST(LineInfo, AnEntryWithoutLineStartsGivesLineOneColumnOne) {
     EXPECT_EQ(r.offset, 3);
 }
 
+TEST(LineInfo, ManyIncludedFilesInARowAndNested) {
+    // main.kel [0, 3000) includes a.kel 1000 times, 2 characters each from offset 10, then b.kel
+    // at 2500, which includes an empty c.kel at its start and d.kel after 10 characters.
+    TLineInfoList list;
+    TLineInfo& main = list.Add();
+    main.fileName = "main.kel";
+    main.endPos = 3000;
+    main.lineStarts = {0, 2600};
+    auto add = [&list](const char* name, std::int32_t start, std::int32_t end) {
+        TLineInfo& info = list.Add();
+        info.fileName = name;
+        info.startPos = start;
+        info.endPos = end;
+        info.lineStarts = {0};
+    };
+    for (int i = 0; i < 1000; ++i) add("a.kel", 10 + 2 * i, 12 + 2 * i);
+    add("b.kel", 2500, 2600);
+    add("c.kel", 2500, 2500);
+    add("d.kel", 2510, 2520);
+    auto at = [&list](std::int32_t offset) {
+        TLineInfoResults r;
+        if (!list.Lookup(offset, r)) return std::string("not found");
+        return r.fileName + " " + std::to_string(r.line) + ":" + std::to_string(r.column) + " +" + std::to_string(r.offset);
+    };
+    EXPECT_EQ(at(1009), "a.kel 1:2 +1");
+    EXPECT_EQ(at(2010), "main.kel 1:2011 +2010");
+    EXPECT_EQ(at(2500), "b.kel 1:1 +0");
+    EXPECT_EQ(at(2515), "d.kel 1:6 +5");
+    EXPECT_EQ(at(2520), "b.kel 1:21 +20");
+    EXPECT_EQ(at(2999), "main.kel 2:400 +2999");
+    EXPECT_EQ(at(3000), "not found");
+}
+
+TEST(LineInfo, EntriesAddedAfterALookupAreFound) {
+    TLineInfoList list = Sample();
+    TLineInfoResults r;
+    ASSERT_TRUE(list.Lookup(25, r));
+    TLineInfo& late = list.Add();
+    late.fileName = "late.kel";
+    late.startPos = 24;
+    late.endPos = 26;
+    ASSERT_TRUE(list.Lookup(25, r));
+    EXPECT_EQ(r.fileName, "late.kel");
+    ASSERT_TRUE(list.Lookup(26, r));
+    EXPECT_EQ(r.fileName, "main.kel");
+}
+
+TEST(LineInfo, PlaceTokenTakesTheOriginOfTheOffsetBeforePos) {
+    TLineInfoList list = Sample();
+    kelc::TTokenData token;
+    token.pos = 13;  // offset 12
+    token.line = token.column = 99;
+    kelc::PlaceToken(list, token);
+    EXPECT_EQ(token.fileName, "inc.kel");
+    EXPECT_EQ(token.line, 1);
+    EXPECT_EQ(token.column, 3);
+    EXPECT_EQ(token.pos, 2);
+    kelc::TTokenData outside;
+    outside.pos = 31;
+    outside.line = 7;
+    kelc::PlaceToken(list, outside);
+    EXPECT_EQ(outside.fileName, "");
+    EXPECT_EQ(outside.line, 7);
+    EXPECT_EQ(outside.pos, 31);
+}
+
 TEST(LineInfo, ClearAndCurrent) {
     TLineInfoList list = Sample();
     EXPECT_EQ(list.Count(), 2u);

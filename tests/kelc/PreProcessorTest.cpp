@@ -269,6 +269,8 @@ TEST(PreProcessor, PredefinedDefinesAreCopiedIntoEveryRun) {
     EXPECT_EQ(f.Process("P\n").output, "1\n");
     EXPECT_EQ(f.Process("#undef P\nP\n").output, Blanks(8) + "\nP\n");
     EXPECT_EQ(f.Process("P\n").output, "1\n");
+    f.pre.PredefinedDefines["Q"] = " 2 ";  // copied as it is, not trimmed like a define directive's value
+    EXPECT_EQ(f.Process("Q\n").output, " 2 \n");
 }
 
 TEST(PreProcessor, ClearEmptiesDefinesLineInfosAndMainText) {
@@ -360,6 +362,21 @@ TEST(CaseSensitiveStringList, FindAddRemove) {
     EXPECT_FALSE(list.Remove("B"));
     EXPECT_FALSE(list.Contains("B"));
     EXPECT_EQ(list.Objects(0), &two);
+}
+
+TEST(CaseSensitiveStringList, ManyNamesStaySortedByteWise) {
+    int object = 0;
+    kelc::TCaseSensitiveStringList<int> list;
+    for (int i = 99999; i >= 0; --i) EXPECT_TRUE(list.Add("N" + std::to_string(i), &object));
+    EXPECT_TRUE(list.Add("a", &object));
+    EXPECT_EQ(list.Count(), 100001u);
+    EXPECT_EQ(list.Names(0), "N0");
+    EXPECT_EQ(list.Names(1), "N1");
+    EXPECT_EQ(list.Names(2), "N10");
+    EXPECT_EQ(list.IndexOf("a"), 100000);
+    EXPECT_TRUE(list.Contains("N54321"));
+    EXPECT_TRUE(list.Remove("N54321"));
+    EXPECT_EQ(list.Find("N54321"), nullptr);
 }
 
 }  // namespace

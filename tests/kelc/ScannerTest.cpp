@@ -219,6 +219,16 @@ TEST(Scanner, LiteralRoundingIsHalfToEven) {
     // 1/65536 of a linear unit is 2.5 units: rounded to 2; 3.5 units to 4.
     EXPECT_EQ(Scan("[0.0000152587890625]"), (Toks{{ttInteger, "2"}}));
     EXPECT_EQ(Scan("[0.00002136230468750]"), (Toks{{ttInteger, "4"}}));
+    EXPECT_EQ(Scan("[-0.0000152587890625]"), (Toks{{ttInteger, "-2"}}));
+    EXPECT_EQ(Scan("[-0.00002136230468750]"), (Toks{{ttInteger, "-4"}}));
+}
+
+TEST(Scanner, AngleLiteralsAreConvertedInExtendedPrecision) {
+    // Exactly 15.5 units in decimal terms; the extended-precision factor 65536/360 lies just below
+    // the true quotient, so the product is just below 15.5 (double precision would give 16).
+    EXPECT_EQ(Scan("<0.08514404296875>"), (Toks{{ttInteger, "15"}}));
+    EXPECT_EQ(Scan("<360>"), (Toks{{ttInteger, "65536"}}));
+    EXPECT_EQ(Scan("< -0.5 >"), (Toks{{ttInteger, "-91"}}));
 }
 
 TEST(Scanner, LiteralErrors) {
