@@ -1,5 +1,5 @@
 // Runs the real kelc (with the real zarn beside it) from a temporary program directory.
-#include "tests/support/TempDirectory.h"
+#include "tests/kelc/ProgramDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kDeclarations = "piece base, turret;\nstatic-var busy;\nconst RATE = 2 * 3;\n";
-
-// A program directory holding copies of kelc and zarn, so kelc finds its settings there.
-class ProgramDirectory : public TempDirectory {
-public:
-    ProgramDirectory() {
-        fs::copy_file(KELC_EXECUTABLE, File("kelc"));
-        fs::copy_file(ZARN_EXECUTABLE, File("zarn"));
-    }
-    CommandResult Kelc(const std::string& arguments, const std::string& from = "") const {
-        return RunCommand(from.empty() ? Path() : from, "'" + File("kelc") + "' " + arguments);
-    }
-};
 
 TEST(KelcProgram, WithoutArgumentsPrintsUsageAndTouchesNoSettings) {
     ProgramDirectory dir;

@@ -1,0 +1,17 @@
+#pragma once
+#include "tests/support/TempDirectory.h"
+
+#include <filesystem>
+
+// A temporary program directory holding copies of kelc and zarn, so kelc finds its settings
+// there and starts that zarn.
+class ProgramDirectory : public TempDirectory {
+public:
+    ProgramDirectory() {
+        std::filesystem::copy_file(KELC_EXECUTABLE, File("kelc"));
+        std::filesystem::copy_file(ZARN_EXECUTABLE, File("zarn"));
+    }
+    CommandResult Kelc(const std::string& arguments, const std::string& from = "") const {
+        return RunCommand(from.empty() ? Path() : from, "'" + File("kelc") + "' " + arguments);
+    }
+};
