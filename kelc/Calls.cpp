@@ -96,8 +96,7 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
     // them here under the same names, once per scope.
     for (const TIdent* ident : callee.Idents()) {
         if (ident->Kind != ikLocalVariable && ident->Kind != ikConstant) continue;
-        bool namesFunction = false;
-        if (FindIdent(ident->Name, namesFunction) == nullptr) DeclareStoredIdent(ident->Name, ident->Kind);
+        if (scope.FindStoredIdent(ident->Name) == nullptr) DeclareStoredIdent(ident->Name, ident->Kind);
     }
     Echo(comment, "( ");
     scanner_->Expect(ttOpenParen);

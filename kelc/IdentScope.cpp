@@ -19,13 +19,21 @@ const TIdentScope::Entry* TIdentScope::Lookup(const std::string& name) const {
 TIdent* TIdentScope::FindIdent(const std::string& name, bool& namesScope) {
     namesScope = false;
     if (name.empty()) return nullptr;
-    const Entry* entry = Lookup(name);
-    if (entry == nullptr && Inlinable) entry = Lookup(Name + "_" + name);
+    // In an inlinable scope the names declared in its source come first: undecorated entries
+    // there are only the locals copied in with another inlinable function's code.
+    const Entry* entry = Inlinable ? Lookup(Name + "_" + name) : nullptr;
+    if (entry == nullptr) entry = Lookup(name);
     if (entry != nullptr) {
         namesScope = entry->scope != nullptr;
         return entry->ident;
     }
     return Parent != nullptr ? Parent->FindIdent(name, namesScope) : nullptr;
+}
+
+TIdent* TIdentScope::FindStoredIdent(const std::string& storedName) const {
+    for (const TIdentScope* scope = this; scope != nullptr; scope = scope->Parent)
+        if (const Entry* entry = scope->Lookup(storedName)) return entry->ident;
+    return nullptr;
 }
 
 TIdentScope* TIdentScope::FindScope(const std::string& name, bool& namesIdent) {

@@ -39,6 +39,9 @@ public:
     // An identifier by name, searching outwards; a function name found first hides outer
     // identifiers and sets `namesScope`.
     TIdent* FindIdent(const std::string& name, bool& namesScope);
+    // An identifier by the name it is stored under, searching outwards, never decorating: an
+    // inlinable scope's own "<scope>_<name>" must not stand in for a copied "<name>".
+    TIdent* FindStoredIdent(const std::string& storedName) const;
     // A function scope by name, searching outwards; `namesIdent` tells whether the last scope
     // searched holds the name as an identifier.
     TIdentScope* FindScope(const std::string& name, bool& namesIdent);

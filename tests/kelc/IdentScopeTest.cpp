@@ -30,6 +30,17 @@ TEST(IdentScope, InlinableScopesDecorateTheirNames) {
     EXPECT_THROW(wave.AddIdent("amount", kelc::ikLocalVariable), kelc::ECompileError);
 }
 
+TEST(IdentScope, LocalsCopiedIntoAnInlinableScopeNeverHideItsOwnNames) {
+    kelc::TGobalIdentScope global;
+    TIdentScope& quad = global.AddScope("Quad", true);
+    TIdent& parameter = quad.AddIdent("Twice_v", kelc::ikLocalVariable);  // stored as Quad_Twice_v
+    EXPECT_EQ(quad.FindStoredIdent("Twice_v"), nullptr);                    // no decorated stand-in
+    TIdent& copied = quad.AddStoredIdent("Twice_v", kelc::ikLocalVariable);
+    EXPECT_EQ(quad.FindStoredIdent("Twice_v"), &copied);
+    bool namesScope = false;
+    EXPECT_EQ(quad.FindIdent("Twice_v", namesScope), &parameter);
+}
+
 TEST(IdentScope, AFunctionNameHidesOuterIdentifiersAndRedeclarationsAreFatal) {
     kelc::TGobalIdentScope global;
     TIdentScope& walk = global.AddScope("Walk", false);
