@@ -41,6 +41,15 @@ std::string TKELCompiler::ReadAxisOperand() {
     return text;
 }
 
+// piece, "around" or "along", axis; echoed as written.
+std::pair<std::string, std::string> TKELCompiler::ReadPieceAndAxis(int comment, TTokenType joiner) {
+    std::string piece = ReadPieceOperand();
+    scanner_->Expect(joiner);
+    std::string axis = ReadAxisOperand();
+    Echo(comment, piece + (joiner == ttAround ? " around " : " along ") + axis + " ");
+    return {piece, axis};
+}
+
 void TKELCompiler::EmitDataWords(std::initializer_list<std::string> operands) {
     for (const std::string& operand : operands) currentScope_->EmitLine("ddw " + operand + ";");
 }
@@ -56,10 +65,7 @@ bool TKELCompiler::CompileAnimationStatement() {
             const bool turn = kind == ttWaitForTurn;
             int comment = scope.BeginCommentLine(turn ? "wait-for-turn " : "wait-for-move ");
             scanner_->NextToken();
-            const std::string piece = ReadPieceOperand();
-            scanner_->Expect(turn ? ttAround : ttAlong);
-            const std::string axis = ReadAxisOperand();
-            Echo(comment, piece + (turn ? " around " : " along ") + axis + " ");
+            const auto [piece, axis] = ReadPieceAndAxis(comment, turn ? ttAround : ttAlong);
             scope.EmitLine(turn ? "wait-for-turn;" : "wait-for-move;");
             EmitDataWords({piece, axis});
             return true;
@@ -67,10 +73,7 @@ bool TKELCompiler::CompileAnimationStatement() {
         case ttSpin: {
             int comment = scope.BeginCommentLine("spin ");
             scanner_->NextToken();
-            const std::string piece = ReadPieceOperand();
-            scanner_->Expect(ttAround);
-            const std::string axis = ReadAxisOperand();
-            Echo(comment, piece + " around " + axis + " ");
+            const auto [piece, axis] = ReadPieceAndAxis(comment, ttAround);
             scanner_->Expect(ttSpeed);
             Echo(comment, "speed ");
             CompileExpression(comment);
@@ -82,10 +85,7 @@ bool TKELCompiler::CompileAnimationStatement() {
         case ttStopSpin: {
             int comment = scope.BeginCommentLine("stop-spin ");
             scanner_->NextToken();
-            const std::string piece = ReadPieceOperand();
-            scanner_->Expect(ttAround);
-            const std::string axis = ReadAxisOperand();
-            Echo(comment, piece + " around " + axis + " ");
+            const auto [piece, axis] = ReadPieceAndAxis(comment, ttAround);
             CompileOptionalOperand(ttDecelerate, "decelerate ", comment);
             scope.EmitLine("stop-spin;");
             EmitDataWords({piece, axis});

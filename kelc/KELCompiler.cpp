@@ -157,14 +157,7 @@ bool TKELCompiler::OnLookupSymbol(const std::string& text, TTokenType& kind) {
     return true;
 }
 
-void TKELCompiler::OnPosition(TTokenData& token) {
-    TLineInfoResults where;
-    if (!preprocessor_->LineInfos.Lookup(token.pos - 1, where)) return;
-    token.fileName = where.fileName;
-    token.line = where.line;
-    token.column = where.column;
-    token.pos = where.offset;
-}
+void TKELCompiler::OnPosition(TTokenData& token) { PlaceToken(preprocessor_->LineInfos, token); }
 
 std::int32_t TKELCompiler::EvaluateConstExpression(const std::string& text) {
     std::string expanded;

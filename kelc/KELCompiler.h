@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelc {
@@ -120,6 +121,7 @@ private:
     void CompileOptionalOperand(TTokenType keyword, const std::string& echo, int comment);
     std::string ReadPieceOperand();
     std::string ReadAxisOperand();
+    std::pair<std::string, std::string> ReadPieceAndAxis(int comment, TTokenType joiner);
     void EmitDataWords(std::initializer_list<std::string> operands);
 
     // ---- calls ----
