@@ -24,9 +24,13 @@ std::string CalendarTime() {
 std::optional<std::string> ReadWholeFile(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     if (!in.is_open()) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    try {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {  // a directory opens, but reading it fails
+        return std::nullopt;
+    }
 }
 
 int AssembleFile(const std::vector<std::string>& args, const std::string& startTime, platform::Console& console) {

@@ -27,6 +27,10 @@ TEST(ZarnProgram, BadFileName) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.output.find("Bad file name: missing.zarn\n"), std::string::npos);
     EXPECT_EQ(result.output.find("Tokenizing"), std::string::npos);
+    std::filesystem::create_directory(dir.File("folder.zarn"));
+    CommandResult folder = RunCommand(dir.Path(), kZarn + " folder.zarn");
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.output.find("Bad file name: folder.zarn\n"), std::string::npos);
 }
 
 TEST(ZarnProgram, WritesTheCobFileWithTheCompilersFlags) {
