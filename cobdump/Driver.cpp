@@ -6,11 +6,9 @@
 #include "cobdump/Disassembly.h"
 #include "cobdump/Listing.h"
 #include "cobdump/Reassembly.h"
+#include "platform/Files.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace cobdump {
 namespace {
@@ -43,17 +41,6 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     }
     if (line.fileName.empty()) return std::nullopt;
     return line;
-}
-
-std::optional<std::string> ReadBinaryFile(const std::string& name) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(name, ignored)) return std::nullopt;  // it would read as empty
-    std::ifstream in(name, std::ios::binary);
-    if (!in.is_open()) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return bytes.str();
 }
 
 std::string ProblemLines(const std::string& fileName, const Problems& problems) {
@@ -106,7 +93,7 @@ int RunCobdump(const std::vector<std::string>& args, platform::Console& out, pla
         errors.Print(kUsage);
         return 1;
     }
-    std::optional<std::string> bytes = ReadBinaryFile(line->fileName);
+    std::optional<std::string> bytes = platform::ReadFile(line->fileName);
     if (!bytes) {
         errors.Print("cobdump: cannot read \"" + line->fileName + "\"\n");
         return 1;

@@ -2,8 +2,8 @@
 
 #include "platform/Files.h"
 
-#include <fstream>
-#include <iterator>
+#include <optional>
+
 
 namespace kelc {
 
@@ -42,11 +42,9 @@ std::string FindFile(const std::string& name) { return FindFile(name, SearchPath
 
 std::vector<std::string> LoadTextFile(const std::string& path) {
     const FileError failure("Unable to find \"" + LastPathComponent(path) + "\"");
-    if (!platform::FileExists(path)) throw failure;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) throw failure;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw failure;
+    std::optional<std::string> content = platform::ReadFile(path);
+    if (!content) throw failure;
+    const std::string& bytes = *content;
 
     std::size_t end = bytes.find('\0');
     if (end == std::string::npos) end = bytes.size();

@@ -15,6 +15,9 @@ public:
 // The process's standard output; colours only when it is a terminal.
 Console& StandardConsole();
 
+// Standard error, so that complaints stay out of text redirected from standard output; no colours.
+Console& StandardErrorConsole();
+
 // A console that drops everything, for runs whose output nobody reads.
 Console& SilentConsole();
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,9 @@ namespace platform {
 // write never leaves a truncated file and an older file survives. On failure returns false and
 // puts the system's reason into `reason`.
 bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& reason);
+
+// The whole content of a regular file; nothing when it is missing, no regular file or unreadable.
+std::optional<std::string> ReadFile(const std::string& path);
 
 // True when `path` names an existing regular file (a directory does not count). Relative paths
 // are taken relative to the current directory.

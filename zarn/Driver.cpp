@@ -6,8 +6,6 @@
 #include "zarn/CommandLine.h"
 
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace zarn {
@@ -21,20 +19,8 @@ std::string CalendarTime() {
     return text;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in.is_open()) return std::nullopt;
-    try {
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) return std::nullopt;
-        return bytes;
-    } catch (const std::ios_base::failure&) {  // a directory opens, but reading it fails
-        return std::nullopt;
-    }
-}
-
 int AssembleFile(const std::vector<std::string>& args, const std::string& startTime, platform::Console& console) {
-    std::optional<std::string> input = ReadWholeFile(args[0]);
+    std::optional<std::string> input = platform::ReadFile(args[0]);
     if (!input) {
         console.Print("Bad file name: " + args[0] + "\n");
         return 1;

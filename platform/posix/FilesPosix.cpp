@@ -54,6 +54,24 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& r
     return ok;
 }
 
+std::optional<std::string> ReadFile(const std::string& path) {
+    if (!FileExists(path)) return std::nullopt;
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) {
+            close(fd);
+            if (count < 0) return std::nullopt;
+            return bytes;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
