@@ -1,0 +1,33 @@
+// Compiles arbitrary bytes as a KEL script and assembles what a clean compile produced; the first
+// byte picks the compiler settings. Neither step may crash, hang or let an exception escape.
+#include "kelc/KELCompiler.h"
+#include "platform/Console.h"
+#include "zarn/Assembler.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const bool mirrox = size > 0 && (data[0] & 1) != 0;
+    const bool extensions = size > 0 && (data[0] & 2) != 0;
+    const bool autoReturn = size > 0 && (data[0] & 4) != 0;
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += static_cast<char>(data[i]);
+    }
+    std::vector<std::string> preprocessed, assembly;
+    kelc::TKELCompiler compiler("fuzz.kel", "fuzz.zarn", mirrox, autoReturn, extensions, preprocessed, assembly,
+                                std::move(lines));
+    if (compiler.Success) {
+        std::string text;
+        for (const std::string& line : assembly) text += line + "\r\n";
+        zarn::RunState state;
+        zarn::Assemble(state, text, platform::SilentConsole());
+    }
+    return 0;
+}
