@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -35,9 +36,15 @@ INSTANTIATE_TEST_SUITE_P(Files, KelcBuildGolden,
 TEST(KelcExample, TheExampleUnitBuildsIntoACobFile) {
     std::ifstream in(KEL_SOURCE_DIR "/examples/unit.kel", std::ios::binary);
     const std::string listing = Build(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-    EXPECT_NE(listing.find("\nscripts: Create Activate Deactivate Walk StandStill StartMoving StopMoving "
-                           "RestoreAfterDelay AimWeapon1 FireWeapon1 QueryWeapon1 AimFromWeapon1 Killed\n"
-                           "pieces: base pelvis torso lthigh lleg rthigh rleg turret barrel flare\n"),
+    const std::vector<std::string> scripts{"Create",      "Activate",          "Deactivate",  "Walk",
+                                           "StandStill",  "StartMoving",       "StopMoving",  "RestoreAfterDelay",
+                                           "AimWeapon1",  "FireWeapon1",       "QueryWeapon1", "AimFromWeapon1",
+                                           "Killed"};
+    for (std::size_t i = 0; i < scripts.size(); ++i)
+        EXPECT_NE(listing.find("\nscript " + std::to_string(i) + " " + scripts[i] + "\n"), std::string::npos)
+            << scripts[i];
+    EXPECT_NE(listing.find("pieces\n  0  base\n  1  pelvis\n  2  torso\n  3  lthigh\n  4  lleg\n  5  rthigh\n"
+                           "  6  rleg\n  7  turret\n  8  barrel\n  9  flare\n"),
               std::string::npos)
         << listing;
 }
