@@ -18,7 +18,7 @@ constexpr const char* kAssemblerLog = "errors.txt";
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
+    for (const std::string& line : lines) text.append(line).append("\r\n");
     std::string reason;
     if (!platform::ReplaceFile(path, text, reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);
 }

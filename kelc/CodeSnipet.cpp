@@ -37,6 +37,11 @@ void TCodeSnipet::SetLine(int number, std::string text) {
     (*lines_)[Index(number)] = std::move(text);
 }
 
+void TCodeSnipet::AppendToLine(int number, const std::string& text) {
+    if (!Serves(number)) return Below().AppendToLine(number, text);
+    (*lines_)[Index(number)] += text;
+}
+
 void TCodeSnipet::InsertLine(int number, std::string text) {
     if (!Serves(number)) {
         ++firstLine_;  // this snippet's own lines move up by one with the line inserted below them

@@ -26,6 +26,8 @@ public:
 
     std::string GetLine(int number) const;
     void SetLine(int number, std::string text);
+    // Extends a line in place: statements echo into their comment line token by token.
+    void AppendToLine(int number, const std::string& text);
     void InsertLine(int number, std::string text);
     void DeleteLine(int number);
 

@@ -96,7 +96,7 @@ int TIdentScope::EmitComment(const std::string& text) { return EmitLine("//" + t
 int TIdentScope::BeginCommentLine(const std::string& text) { return EmitLine("// " + text); }
 
 void TIdentScope::AppendToLine(int number, const std::string& text) {
-    Snippet->SetLine(number, Snippet->GetLine(number) + text);
+    Snippet->AppendToLine(number, text);
 }
 
 int TIdentScope::AppendToLastLine(const std::string& text) {
