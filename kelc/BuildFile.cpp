@@ -5,6 +5,7 @@
 #include "platform/ChildProcess.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/Program.h"
 
 #include <cstdio>
@@ -135,7 +136,7 @@ private:
 }  // namespace
 
 std::string DeriveName(const std::string& sourceName, const std::string& suffix) {
-    std::size_t nameStart = sourceName.find_last_of(platform::kPathDelimiter);
+    std::size_t nameStart = sourceName.find_last_of(platform::kPathDelimiters);
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
     std::size_t dot = sourceName.rfind('.');
     if (dot == std::string::npos || dot < nameStart) return sourceName + suffix;

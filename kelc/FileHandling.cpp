@@ -1,6 +1,7 @@
 #include "kelc/FileHandling.h"
 
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <optional>
 
@@ -16,7 +17,7 @@ namespace {
 std::string FindAlong(const std::string& name, const std::vector<std::string>& directories) {
     for (const std::string& directory : directories) {
         std::string candidate = directory;
-        if (candidate.empty() || candidate.back() != platform::kPathDelimiter) candidate += platform::kPathDelimiter;
+        if (candidate.empty() || !platform::IsPathDelimiter(candidate.back())) candidate += platform::kPathDelimiter;
         candidate += name;
         if (platform::FileExists(candidate)) return candidate;
     }
@@ -24,7 +25,7 @@ std::string FindAlong(const std::string& name, const std::vector<std::string>& d
 }
 
 std::string LastPathComponent(const std::string& path) {
-    std::size_t at = path.find_last_of(platform::kPathDelimiter);
+    std::size_t at = path.find_last_of(platform::kPathDelimiters);
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 

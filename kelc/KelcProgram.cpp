@@ -5,6 +5,7 @@
 #include "kelc/Settings.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/Program.h"
 
 #include <filesystem>
@@ -14,17 +15,18 @@ namespace kelc {
 namespace {
 
 std::string DirectoryOf(const std::string& path) {
-    std::size_t delimiter = path.find_last_of(platform::kPathDelimiter);
+    std::size_t delimiter = path.find_last_of(platform::kPathDelimiters);
     return delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
 }
 
 std::string FileNameOf(const std::string& path) { return path.substr(DirectoryOf(path).size()); }
 
+// The names between the delimiters after the root: "/units/arm.kel" => {"units", "arm.kel"}.
 std::vector<std::string> Directories(const std::string& path) {
     std::vector<std::string> parts;
-    std::size_t start = 0;
+    std::size_t start = platform::RootLength(path);
     while (start <= path.size()) {
-        std::size_t end = path.find(platform::kPathDelimiter, start);
+        std::size_t end = path.find_first_of(platform::kPathDelimiters, start);
         if (end == std::string::npos) end = path.size();
         if (end > start) parts.push_back(path.substr(start, end - start));
         start = end + 1;
@@ -121,12 +123,16 @@ private:
 }  // namespace
 
 std::string RelativeToDirectory(const std::string& name, const std::string& currentDirectory) {
-    if (name.empty() || name[0] != platform::kPathDelimiter) return name;
+    std::size_t root = platform::RootLength(name);
+    // A name without a drive, or on another drive than the current directory, stays as it is.
+    if (root == 0 || platform::RootLength(currentDirectory) != root ||
+        !platform::SameFileName(name.substr(0, root - 1), currentDirectory.substr(0, root - 1)))
+        return name;
     std::vector<std::string> nameParts = Directories(name);
     std::vector<std::string> currentParts = Directories(currentDirectory);
     std::size_t shared = 0;
     while (shared + 1 < nameParts.size() && shared < currentParts.size() &&
-           nameParts[shared] == currentParts[shared])
+           platform::SameFileName(nameParts[shared], currentParts[shared]))
         ++shared;
     std::string relative;
     for (std::size_t i = shared; i < currentParts.size(); ++i) relative += std::string("..") + platform::kPathDelimiter;

@@ -12,8 +12,9 @@ namespace kelc {
 // otherwise.
 int RunKelc(const std::vector<std::string>& args, platform::Console& console, std::istream& input);
 
-// An absolute name rewritten relative to `currentDirectory` ("../" for each directory not shared
-// with it); a relative name unchanged.
+// A name on the drive of `currentDirectory` rewritten relative to it ("../" for each directory
+// not shared with it, directories compared as the platform compares file names); a name without
+// a drive, or on another drive, unchanged.
 std::string RelativeToDirectory(const std::string& name, const std::string& currentDirectory);
 
 }  // namespace kelc

@@ -29,7 +29,7 @@ std::string Boolean(bool value) { return value ? "1" : "0"; }
 
 }  // namespace
 
-std::string DefaultAssemblerExeName() { return "zarn"; }
+std::string DefaultAssemblerExeName() { return KEL_DEFAULT_ASSEMBLER; }
 
 TSettings LoadSettings(const platform::IniFile& file) {
     TSettings settings;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -13,7 +14,7 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
 private:
-    int handle_ = -1;
+    std::intptr_t handle_ = -1;  // the system's handle of the open lock file; -1 when there is none
 };
 
 }  // namespace platform

@@ -17,7 +17,4 @@ std::optional<std::string> ReadFile(const std::string& path);
 // are taken relative to the current directory.
 bool FileExists(const std::string& path);
 
-// The character that separates directories in a path.
-extern const char kPathDelimiter;
-
 }  // namespace platform

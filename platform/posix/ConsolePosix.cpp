@@ -29,21 +29,7 @@ private:
     bool isTerminal_;
 };
 
-class ErrorStreamConsole final : public Console {
-public:
-    void Print(std::string_view text) override {
-        std::fflush(stdout);
-        std::fwrite(text.data(), 1, text.size(), stderr);
-    }
-    void SetColour(int) override {}
-};
-
 }  // namespace
-
-Console& StandardErrorConsole() {
-    static ErrorStreamConsole console;
-    return console;
-}
 
 Console& StandardConsole() {
     static TerminalConsole console;

@@ -77,6 +77,4 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-const char kPathDelimiter = '/';
-
 }  // namespace platform

@@ -1,7 +1,10 @@
 #include "kelc/BuildFile.h"
 #include "kelc/KelcProgram.h"
 #include "kelc/Settings.h"
+#include "platform/Paths.h"
 #include "tests/support/TempDirectory.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -14,12 +17,19 @@ TEST(BuildNames, TheExtensionIsReplacedOrAppended) {
     EXPECT_EQ(kelc::DeriveName("arm.v1.kel", ".cob"), "arm.v1.cob");
 }
 
+// A path written with "/" in the platform's own form: "/work/bin" is "C:\work\bin" on Windows.
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', platform::kPathDelimiter);
+    return platform::kPathDelimiter == '/' || path[0] != '\\' ? path : "C:" + path;
+}
+
 TEST(BuildNames, AbsoluteNamesBecomeRelativeToTheCurrentDirectory) {
-    EXPECT_EQ(kelc::RelativeToDirectory("/work/units/arm.kel", "/work/bin"), "../units/arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("/work/bin/arm.kel", "/work/bin"), "arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("/work/bin/sub/arm.kel", "/work/bin"), "sub/arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("/other/arm.kel", "/work/bin"), "../../other/arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("units/arm.kel", "/work/bin"), "units/arm.kel");
+    const std::string bin = Native("/work/bin");
+    EXPECT_EQ(kelc::RelativeToDirectory(Native("/work/units/arm.kel"), bin), Native("../units/arm.kel"));
+    EXPECT_EQ(kelc::RelativeToDirectory(Native("/work/bin/arm.kel"), bin), "arm.kel");
+    EXPECT_EQ(kelc::RelativeToDirectory(Native("/work/bin/sub/arm.kel"), bin), Native("sub/arm.kel"));
+    EXPECT_EQ(kelc::RelativeToDirectory(Native("/other/arm.kel"), bin), Native("../../other/arm.kel"));
+    EXPECT_EQ(kelc::RelativeToDirectory("units/arm.kel", bin), "units/arm.kel");
 }
 
 TEST(Settings, BooleansAreIntegersAndAnythingElseGivesTheDefault) {
@@ -33,7 +43,7 @@ TEST(Settings, BooleansAreIntegersAndAnythingElseGivesTheDefault) {
     EXPECT_TRUE(settings.MirroxCompatibility);
     EXPECT_FALSE(settings.CompileAndDoNotAssemble);  // default
     EXPECT_EQ(settings.AssemblerParams, "-o1 -t1");
-    EXPECT_EQ(settings.AssemblerExeName, "zarn");
+    EXPECT_EQ(settings.AssemblerExeName, kelc::DefaultAssemblerExeName());
 }
 
 TEST(Settings, SavingWritesTheNineKeysAndKeepsThePathLists) {
@@ -42,9 +52,10 @@ TEST(Settings, SavingWritesTheNineKeysAndKeepsThePathLists) {
     platform::IniFile file(dir.File("k.ini"));
     kelc::SaveSettings(file, dir.File("k.ini"), kelc::LoadSettings(file));
     EXPECT_EQ(dir.Read("k.ini"),
-              "[Settings]\r\nIncludePaths=a;b\r\nPauseAtEnd=0\r\nEnableZARNExtentions=1\r\nAssemblerExeName=zarn\r\n"
-              "AssemblerParams=-l -o0 -t0\r\nAssemblerOutputFile=\r\nCompileAndDoNotAssemble=0\r\n"
-              "PauseOnException=1\r\nAutoEmitLastRet=1\r\nMirroxCompatibility=1\r\n");
+              "[Settings]\r\nIncludePaths=a;b\r\nPauseAtEnd=0\r\nEnableZARNExtentions=1\r\nAssemblerExeName=" +
+                  kelc::DefaultAssemblerExeName() +
+                  "\r\nAssemblerParams=-l -o0 -t0\r\nAssemblerOutputFile=\r\nCompileAndDoNotAssemble=0\r\n"
+                  "PauseOnException=1\r\nAutoEmitLastRet=1\r\nMirroxCompatibility=1\r\n");
     EXPECT_THROW(kelc::SaveSettings(platform::IniFile(dir.File("no/k.ini")), "no/k.ini", kelc::TSettings()),
                  std::runtime_error);
 }

@@ -1,5 +1,6 @@
 #include "kelc/FileHandling.h"
 
+#include "platform/Paths.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,7 @@ TEST(FindFile, TheNameItselfFirstThenSearchThenIncludePaths) {
     const Lines search{"nowhere", temp.File("search")};
     const Lines include{temp.File("include") + "/"};
     EXPECT_EQ(kelc::FindFile("here.kh", search, include), "here.kh");
-    EXPECT_EQ(kelc::FindFile("s.kh", search, include), temp.File("search") + "/s.kh");
+    EXPECT_EQ(kelc::FindFile("s.kh", search, include), temp.File("search") + platform::kPathDelimiter + "s.kh");
     EXPECT_EQ(kelc::FindFile("i.kh", search, include), temp.File("include") + "/i.kh");
     EXPECT_EQ(kelc::FindFile("none.kh", search, include), "");
     EXPECT_EQ(kelc::FindFile("search", search, include), "");  // a directory is no file
@@ -63,7 +64,7 @@ TEST(FindFile, UsesTheProcessWideLists) {
     TempDirectory temp;
     temp.Write("x.kh", "");
     kelc::SearchPathList = {temp.Path()};
-    EXPECT_EQ(kelc::FindFile("x.kh"), temp.Path() + "/x.kh");
+    EXPECT_EQ(kelc::FindFile("x.kh"), temp.Path() + platform::kPathDelimiter + "x.kh");
     kelc::SearchPathList.clear();
     kelc::IncludePathList = {temp.Path() + "/"};
     EXPECT_EQ(kelc::FindFile("x.kh"), temp.Path() + "/x.kh");
@@ -71,7 +72,11 @@ TEST(FindFile, UsesTheProcessWideLists) {
 }
 
 TEST(FindFile, AnEmptyDirectoryIsTheRoot) {
-    EXPECT_EQ(kelc::FindFile("etc/passwd", {""}, {}), "/etc/passwd");
+    TempDirectory temp;
+    temp.Write("x.kh", "");
+    InDirectory cwd(temp.Path());  // on the drive of the temporary directory
+    const std::string belowRoot = temp.File("x.kh").substr(platform::RootLength(temp.Path()));
+    EXPECT_EQ(kelc::FindFile(belowRoot, {""}, {}), platform::kPathDelimiter + belowRoot);
 }
 
 TEST(LoadTextFile, LineEnds) {

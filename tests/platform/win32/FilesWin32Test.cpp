@@ -1,0 +1,54 @@
+#include "platform/FileLock.h"
+#include "platform/Files.h"
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t EntriesIn(const std::string& directory) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
+}
+
+TEST(FilesWin32, ReplacingKeepsTheBytesAndLeavesNoTemporaryFile) {
+    TempDirectory dir;
+    dir.Write("arm.cob", "older");
+    std::string reason;
+    ASSERT_TRUE(platform::ReplaceFile(dir.File("arm.cob"), std::string("new\r\n\0bytes\n", 13), reason)) << reason;
+    EXPECT_EQ(dir.Read("arm.cob"), std::string("new\r\n\0bytes\n", 13));
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+TEST(FilesWin32, AFailedReplacementReportsWhyAndKeepsWhatWasThere) {
+    TempDirectory dir;
+    fs::create_directory(dir.File("taken"));
+    std::string reason;
+    EXPECT_FALSE(platform::ReplaceFile(dir.File("taken"), "bytes", reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_TRUE(fs::is_directory(dir.File("taken")));
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    EXPECT_FALSE(platform::ReplaceFile(dir.File("no\\such\\arm.cob"), "bytes", reason));
+}
+
+TEST(FilesWin32, ReadingTakesTheBytesAsTheyAreAndNoDirectories) {
+    TempDirectory dir;
+    dir.Write("a.kel", "one\r\ntwo\n");
+    EXPECT_EQ(platform::ReadFile(dir.File("a.kel")), std::optional<std::string>("one\r\ntwo\n"));
+    EXPECT_TRUE(platform::FileExists(dir.Path() + "\\A.KEL"));  // names are case-blind
+    EXPECT_FALSE(platform::ReadFile(dir.File("missing")).has_value());
+    EXPECT_FALSE(platform::ReadFile(dir.Path()).has_value());
+    EXPECT_FALSE(platform::FileExists(dir.Path()));
+}
+
+TEST(FilesWin32, ALockIsReleasedWithItsObject) {
+    TempDirectory dir;
+    { platform::FileLock first(dir.File("kelc.lock")); }
+    platform::FileLock second(dir.File("kelc.lock"));  // would wait for ever if the first were held
+    EXPECT_TRUE(dir.Exists("kelc.lock"));
+}
+
+}  // namespace
