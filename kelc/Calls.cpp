@@ -79,7 +79,11 @@ void TKELCompiler::CompileCall(int comment, bool inExpression, bool keyword) {
     Echo(comment, name + " ");
     bool namesIdent = false;
     TIdentScope* callee = FindScope(name, namesIdent);
-    if (callee != nullptr && callee->Inlinable) return ExpandInline(*callee, comment);
+    if (callee != nullptr && callee->Inlinable) {
+        ExpandInline(*callee, comment);
+        if (!inExpression) EmitPop(DiscardedValueLocal());  // a statement has no use for the copy's value
+        return;
+    }
     // An ordinary call leaves nothing on the stack for an expression to use.
     if (inExpression) AddMessage(svError, "Function " + name + " returns no value");
     const int count = CompileArgumentList(comment);
@@ -98,12 +102,20 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
         if (ident->Kind != ikLocalVariable && ident->Kind != ikConstant) continue;
         if (scope.FindStoredIdent(ident->Name) == nullptr) DeclareStoredIdent(ident->Name, ident->Kind);
     }
+    ++inlineExpansions_;
     Echo(comment, "( ");
     scanner_->Expect(ttOpenParen);
     int count = 0;
+    std::vector<int> popLines;
+    bool laterArgumentInlines = false;
     while (!scanner_->Accept(ttCloseParen)) {
+        const int expansionsBefore = inlineExpansions_;
         CompileExpression(comment);
-        if (count < callee.LocalCount) EmitPop(*callee.FindLocalByNumber(count));
+        laterArgumentInlines = laterArgumentInlines || (count > 0 && inlineExpansions_ != expansionsBefore);
+        if (count < callee.LocalCount) {
+            popLines.push_back(currentScope_->Snippet->NextLineNumber());
+            EmitPop(*callee.FindLocalByNumber(count));
+        }
         ++count;
         if (!scanner_->Accept(ttComma)) {
             scanner_->Expect(ttCloseParen);
@@ -111,6 +123,7 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
         }
         Echo(comment, ", ");
     }
+    if (laterArgumentInlines) PopArgumentsLastToFirst(callee, popLines);
     if (count > callee.LocalCount)
         AddMessage(svError, "Too many parameters, " + std::to_string(count) + ", to inlined function " + callee.Name +
                                 ", Max:" + std::to_string(callee.LocalCount));
@@ -118,6 +131,23 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
     // Each copy gets label names of its own, so no label is defined twice.
     const auto renamed = DefinedLabels(callee.Lines, "_" + NewLabel());
     for (const std::string& line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));
+}
+
+// An inlined copy in a later argument stores into the callee's parameters too, and would overwrite
+// those stored before it: the arguments stay on the stack until all are computed.
+void TKELCompiler::PopArgumentsLastToFirst(TIdentScope& callee, const std::vector<int>& popLines) {
+    TCodeSnipet& code = *currentScope_->Snippet;
+    for (auto line = popLines.rbegin(); line != popLines.rend(); ++line) code.DeleteLine(*line);
+    for (int number = static_cast<int>(popLines.size()) - 1; number >= 0; --number)
+        EmitPop(*callee.FindLocalByNumber(number));
+}
+
+// The local a statement call pops an inlined copy's value into. Its name holds "--", which the
+// scanner never takes into a name, so no script can declare or address it.
+TIdent& TKELCompiler::DiscardedValueLocal() {
+    static const std::string kName = "discarded--value";
+    if (TIdent* ident = currentScope_->FindStoredIdent(kName)) return *ident;
+    return DeclareStoredIdent(kName, ikLocalVariable);
 }
 
 void TKELCompiler::CompileStartScript() {

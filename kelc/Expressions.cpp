@@ -142,7 +142,7 @@ void TKELCompiler::CompilePrimary(int comment) {
         case ttGet: return CompileGet(comment);
         case ttCallScript: return CompileCall(comment, true, true);
         case ttRand: return CompileRand(comment);
-        default: return;  // no operand: no code and no message
+        default: scanner_->ExpectFailed("expression");
     }
 }
 

@@ -38,6 +38,7 @@ public:
     TIdent* FindIdent(const std::string& name, bool& namesScope);
     TIdent& DeclareIdent(const std::string& name, TIdentKind kind);
     TIdentScope* FindScope(const std::string& name, bool& namesIdent);
+    void CheckFunctionName(const std::string& name);
     TIdentScope& EnterScope(const std::string& name, bool inlinable);
     void LeaveScope();
     std::string NewLabel();
@@ -128,6 +129,8 @@ private:
     std::string ReadFunctionName();
     void CompileCall(int comment, bool inExpression, bool keyword);
     void ExpandInline(TIdentScope& callee, int comment);
+    void PopArgumentsLastToFirst(TIdentScope& callee, const std::vector<int>& popLines);
+    TIdent& DiscardedValueLocal();
     void CompileStartScript();
 
     // ---- constant expression levels, loosest first ----
@@ -158,6 +161,7 @@ private:
     std::vector<const TOperatorLevel*> operatorLevels_;
     int expressionDepth_ = 0;  // expressions being compiled or evaluated inside one another
     int blockDepth_ = 0;
+    int inlineExpansions_ = 0;  // inlined copies made so far: tells whether an argument holds one
 };
 
 // The operator levels of expressions, loosest first, as the two settings select them.

@@ -147,13 +147,16 @@ void TScanner::NextToken() {
 }
 
 void TScanner::Expect(TTokenType kind) {
-    const TTokenData& token = CurrentToken();
-    if (token.kind == kind) {
+    if (CurrentToken().kind == kind) {
         NextToken();
         return;
     }
-    throw EScannerError(ExpectedButFound(TokenKindName(kind),
-                                        token.kind == ttIdentifier ? token.text : TokenKindName(token.kind)));
+    ExpectFailed(TokenKindName(kind));
+}
+
+void TScanner::ExpectFailed(const std::string& expected) const {
+    const TTokenData& token = CurrentToken();
+    throw EScannerError(ExpectedButFound(expected, token.kind == ttIdentifier ? token.text : TokenKindName(token.kind)));
 }
 
 bool TScanner::Accept(TTokenType kind) {

@@ -48,6 +48,8 @@ public:
     void NextToken();
     // Moves on when the current token has the kind, else raises the expected-but-found error.
     void Expect(TTokenType kind);
+    // Raises the expected-but-found error for something that is no token kind ("expression").
+    [[noreturn]] void ExpectFailed(const std::string& expected) const;
     // At the end of the text: Expect(kind) first. Then moves on and returns true when the
     // current token has the kind, else returns false.
     bool Accept(TTokenType kind);

@@ -108,6 +108,18 @@ void TKELCompiler::CompileAsmBlock() {
                 blockEnded = true;
                 break;
             }
+            if (scanner_->Accept(ttColon)) {
+                // "name:" is a label definition, a line of its own so inlined copies rename it.
+                if (text.empty()) text = ":";
+                else text.back() = ':';
+                if (text.find(' ') == std::string::npos) {
+                    scope.EmitLine(text);
+                    text.clear();
+                } else {
+                    text += ' ';
+                }
+                continue;
+            }
             text += scanner_->CurrentToken().text + " ";
             scanner_->NextToken();
         }
@@ -253,7 +265,10 @@ void TKELCompiler::CompileReturn(bool asStatement) {
     int comment = currentScope_->BeginCommentLine("return ");
     if (asStatement) {
         scanner_->Expect(ttReturn);
-        CompileExpression(comment);
+        if (scanner_->CurrentToken().kind != ttSemicolon)
+            CompileExpression(comment);
+        else if (currentScope_->Inlinable)
+            EmitPushConst(0);  // the copy's value: every path through an inlined body leaves one
     }
     // An inlinable function's return jumps past its copied code.
     currentScope_->EmitLine(currentScope_->Inlinable ? "jmp " + currentScope_->ExitLabel + ";" : "ret;");
