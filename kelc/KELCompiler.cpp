@@ -129,7 +129,7 @@ void TKELCompiler::AddMessage(TSeverity severity, const std::string& text, bool 
         line = std::string("[") + SeverityText(severity) + "] \"" + token.fileName + "\"(" +
                std::to_string(token.line) + ":" + std::to_string(token.column) + ") : " + text;
     } else {
-        line = std::string("[") + SeverityText(severity) + "] : " + text;
+        line = std::string("[") + SeverityText(severity) + "] : " + directiveOrigin_ + text;
     }
     Messages.push_back(line);
     if (severity == svFatalError && raiseOnFatal) throw ECompileError(line);
@@ -144,6 +144,12 @@ bool TKELCompiler::OnIncludeFile(std::string& text, std::string& fileName) {
 
 bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument) {
     if (name != "if") return false;
+    // No scanner places messages yet: they name the directive.
+    directiveOrigin_ = preprocessor.DirectiveOrigin;
+    struct ClearOnExit {
+        std::string& text;
+        ~ClearOnExit() { text.clear(); }
+    } clear{directiveOrigin_};
     std::int32_t value = EvaluateConstExpression(argument);
     preprocessor.States.Push().sectionActive = value != 0;
     return true;

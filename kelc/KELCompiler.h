@@ -155,6 +155,7 @@ private:
     std::string sourceFileName_;
     TLoopContext loop_;
     std::string localNames_;
+    std::string directiveOrigin_;  // while an "if" directive is evaluated: where it stands
     bool enableExtensions_;
     bool autoEmitLastRet_;
     bool mirroxCompatibility_;

@@ -246,6 +246,7 @@ void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, co
         state.elseSeen = true;
         state.sectionActive = !state.sectionActive;
     } else {
+        DirectiveOrigin = PositionPrefix(fileName, parser.Line(), parser.Column());
         bool handled = OnOtherDirective ? OnOtherDirective(*this, name, argument) : true;
         if (!handled) throw EPreProcessorError("Unknown compiler directives : " + name);
     }

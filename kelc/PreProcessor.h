@@ -112,6 +112,8 @@ public:
     std::map<std::string, std::string> PredefinedDefines;
     TIncludeFileEvent OnIncludeFile;
     TOtherDirectiveEvent OnOtherDirective;
+    // '"file"(line:column) : ' of the directive OnOtherDirective is handling, for its messages.
+    std::string DirectiveOrigin;
     // Filled during a run; stays filled for the position lookups that follow it.
     TLineInfoList LineInfos;
     // The open conditional sections. Not reset by Clear or Preprocess: an object serves one run.

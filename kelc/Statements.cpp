@@ -124,6 +124,7 @@ void TKELCompiler::CompileAsmBlock() {
             scanner_->NextToken();
         }
         if (!text.empty()) text.pop_back();
+        if (blockEnded && text.empty()) break;  // nothing after a final label
         scope.EmitLine(text + ";");
         if (blockEnded) break;
     }

@@ -160,4 +160,14 @@ TEST(VariableNames, ALocalNamedLikeAStaticAPieceOrAFunctionIsTheLocal) {
     EXPECT_EQ(m.statics, (std::vector<std::int32_t>{5, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+TEST(InlineAssembly, LabelsCanBeDefinedAndJumpedTo) {
+    const std::string countToThree = "__zarn { top: pushs s; pushc 1; add; pops s; pushs s; pushc 3; setl; "
+                                     "jnz done; jmp top; done: }";
+    Machine m = RunScript("static-var s;\nF() { " + countToThree + " }\n");
+    EXPECT_EQ(m.statics[0], 3);
+    m = RunScript("static-var s;\ninline Up() { " + countToThree +
+                  " }\nF() { call-script Up(); s = s + 10; call-script Up(); }\n");
+    EXPECT_EQ(m.statics[0], 14) << "each inlined copy has labels of its own";
+}
+
 }  // namespace
