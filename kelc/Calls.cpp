@@ -102,32 +102,20 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
         if (ident->Kind != ikLocalVariable && ident->Kind != ikConstant) continue;
         if (scope.FindStoredIdent(ident->Name) == nullptr) DeclareStoredIdent(ident->Name, ident->Kind);
     }
-    ++inlineExpansions_;
-    Echo(comment, "( ");
-    scanner_->Expect(ttOpenParen);
-    int count = 0;
+    int expansionsSeen = ++inlineExpansions_;
     std::vector<int> popLines;
     bool laterArgumentInlines = false;
-    while (!scanner_->Accept(ttCloseParen)) {
-        const int expansionsBefore = inlineExpansions_;
-        CompileExpression(comment);
-        laterArgumentInlines = laterArgumentInlines || (count > 0 && inlineExpansions_ != expansionsBefore);
-        if (count < callee.LocalCount) {
-            popLines.push_back(currentScope_->Snippet->NextLineNumber());
-            EmitPop(*callee.FindLocalByNumber(count));
-        }
-        ++count;
-        if (!scanner_->Accept(ttComma)) {
-            scanner_->Expect(ttCloseParen);
-            break;
-        }
-        Echo(comment, ", ");
-    }
+    const int count = CompileArgumentList(comment, [&](int index) {
+        laterArgumentInlines = laterArgumentInlines || (index > 0 && inlineExpansions_ != expansionsSeen);
+        expansionsSeen = inlineExpansions_;
+        if (index >= callee.LocalCount) return;
+        popLines.push_back(currentScope_->Snippet->NextLineNumber());
+        EmitPop(*callee.FindLocalByNumber(index));
+    });
     if (laterArgumentInlines) PopArgumentsLastToFirst(callee, popLines);
     if (count > callee.LocalCount)
         AddMessage(svError, "Too many parameters, " + std::to_string(count) + ", to inlined function " + callee.Name +
                                 ", Max:" + std::to_string(callee.LocalCount));
-    Echo(comment, " )");
     // Each copy gets label names of its own, so no label is defined twice.
     const auto renamed = DefinedLabels(callee.Lines, "_" + NewLabel());
     for (const std::string& line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));

@@ -13,6 +13,12 @@ TIdent& TKELCompiler::DeclareIdent(const std::string& name, TIdentKind kind) {
     return Number(currentScope_->AddIdent(name, kind), name);
 }
 
+// Reported once: the name is then declared as undeclared, so later uses stay quiet.
+TIdent& TKELCompiler::DeclareUndeclared(const std::string& name) {
+    AddMessage(svError, "Undeclaired identifier, " + name);
+    return DeclareIdent(name, ikUndeclared);
+}
+
 TIdent& TKELCompiler::DeclareStoredIdent(const std::string& storedName, TIdentKind kind) {
     return Number(currentScope_->AddStoredIdent(storedName, kind), storedName);
 }

@@ -152,10 +152,7 @@ void TKELCompiler::CompileIdentifierOperand(int comment) {
     TIdent* ident = FindIdent(name, namesFunction);
     Echo(comment, name + " ");
     if (namesFunction) return CompileCall(comment, true, false);
-    if (ident == nullptr) {
-        AddMessage(svError, "Undeclaired identifier, " + name);
-        ident = &DeclareIdent(name, ikUndeclared);
-    }
+    if (ident == nullptr) ident = &DeclareUndeclared(name);
     EmitPush(*ident);
     scanner_->NextToken();
     const TTokenType postfix = scanner_->CurrentToken().kind;
@@ -199,12 +196,13 @@ void TKELCompiler::CompileRand(int comment) {
     currentScope_->EmitLine("rand;");
 }
 
-int TKELCompiler::CompileArgumentList(int comment) {
+int TKELCompiler::CompileArgumentList(int comment, const std::function<void(int index)>& afterArgument) {
     Echo(comment, "( ");
     scanner_->Expect(ttOpenParen);
     int count = 0;
     while (!scanner_->Accept(ttCloseParen)) {
         CompileExpression(comment);
+        if (afterArgument) afterArgument(count);
         ++count;
         if (!scanner_->Accept(ttComma)) {
             scanner_->Expect(ttCloseParen);
@@ -223,9 +221,7 @@ TIdent& TKELCompiler::ReadTargetIdent(int comment) {
     scanner_->NextToken();
     bool namesFunction = false;
     TIdent* ident = FindIdent(name, namesFunction);
-    if (ident != nullptr) return *ident;
-    AddMessage(svError, "Undeclaired identifier, " + name);
-    return DeclareIdent(name, ikUndeclared);
+    return ident != nullptr ? *ident : DeclareUndeclared(name);
 }
 
 void TKELCompiler::CompileAssignment() { CompileAssignmentClause(currentScope_->BeginCommentLine(""), false); }

@@ -125,7 +125,6 @@ public:
     void Define(const std::string& name, const std::string& value);
     void Undefine(const std::string& name);
     const TCaseSensitiveStringList<TPreProcessorDefine>& Defines() const { return defines_; }
-    std::int32_t OffsetAdjust() const { return offsetAdjust_; }
 
     // Processes the file (MainText when fileName equals MainFileName) into `output`. Raises
     // EPreProcessorError; `output` then still holds what was produced up to the error.
