@@ -39,11 +39,11 @@ std::string TKELCompiler::ReadAxisOperand() {
 }
 
 // piece, "around" or "along", axis; echoed as written.
-std::pair<std::string, std::string> TKELCompiler::ReadPieceAndAxis(int comment, TTokenType joiner) {
+std::pair<std::string, std::string> TKELCompiler::ReadPieceAndAxis(int commentLine, TTokenType joiner) {
     std::string piece = ReadPieceOperand();
     scanner_->Expect(joiner);
     std::string axis = ReadAxisOperand();
-    Echo(comment, piece + (joiner == ttAround ? " around " : " along ") + axis + " ");
+    Echo(commentLine, piece + (joiner == ttAround ? " around " : " along ") + axis + " ");
     return {piece, axis};
 }
 
@@ -79,56 +79,56 @@ bool TKELCompiler::CompileAnimationStatement() {
 
 // wait-for-turn piece around axis; wait-for-move piece along axis
 void TKELCompiler::CompileWait(bool turn) {
-    int comment = currentScope_->BeginCommentLine(turn ? "wait-for-turn " : "wait-for-move ");
+    int commentLine = currentScope_->BeginCommentLine(turn ? "wait-for-turn " : "wait-for-move ");
     scanner_->NextToken();
-    const auto [piece, axis] = ReadPieceAndAxis(comment, turn ? ttAround : ttAlong);
+    const auto [piece, axis] = ReadPieceAndAxis(commentLine, turn ? ttAround : ttAlong);
     currentScope_->EmitLine(turn ? "wait-for-turn;" : "wait-for-move;");
     EmitDataWords({piece, axis});
 }
 
 // spin piece around axis speed expression [accelerate expression]
 void TKELCompiler::CompileSpin() {
-    int comment = currentScope_->BeginCommentLine("spin ");
+    int commentLine = currentScope_->BeginCommentLine("spin ");
     scanner_->NextToken();
-    const auto [piece, axis] = ReadPieceAndAxis(comment, ttAround);
+    const auto [piece, axis] = ReadPieceAndAxis(commentLine, ttAround);
     scanner_->Expect(ttSpeed);
-    Echo(comment, "speed ");
-    CompileExpression(comment);
-    CompileOptionalOperand(ttAccelerate, "accelerate ", comment);
+    Echo(commentLine, "speed ");
+    CompileExpression(commentLine);
+    CompileOptionalOperand(ttAccelerate, "accelerate ", commentLine);
     currentScope_->EmitLine("spin;");
     EmitDataWords({piece, axis});
 }
 
 // stop-spin piece around axis [decelerate expression]
 void TKELCompiler::CompileStopSpin() {
-    int comment = currentScope_->BeginCommentLine("stop-spin ");
+    int commentLine = currentScope_->BeginCommentLine("stop-spin ");
     scanner_->NextToken();
-    const auto [piece, axis] = ReadPieceAndAxis(comment, ttAround);
-    CompileOptionalOperand(ttDecelerate, "decelerate ", comment);
+    const auto [piece, axis] = ReadPieceAndAxis(commentLine, ttAround);
+    CompileOptionalOperand(ttDecelerate, "decelerate ", commentLine);
     currentScope_->EmitLine("stop-spin;");
     EmitDataWords({piece, axis});
 }
 
 // explode piece type expression
 void TKELCompiler::CompileExplode() {
-    int comment = currentScope_->BeginCommentLine("explode ");
+    int commentLine = currentScope_->BeginCommentLine("explode ");
     scanner_->NextToken();
     const std::string piece = ReadPieceOperand();
-    Echo(comment, piece + " type ");
+    Echo(commentLine, piece + " type ");
     scanner_->Expect(ttType);
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     currentScope_->EmitLine("explode;");
     EmitDataWords({piece});
 }
 
 // emit-sfx expression from piece
 void TKELCompiler::CompileEmitSfx() {
-    int comment = currentScope_->BeginCommentLine("emit-sfx ");
+    int commentLine = currentScope_->BeginCommentLine("emit-sfx ");
     scanner_->NextToken();
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     scanner_->Expect(ttFrom);
     const std::string piece = ReadPieceOperand();
-    Echo(comment, "from " + piece + " ");
+    Echo(commentLine, "from " + piece + " ");
     currentScope_->EmitLine("sfx; ");
     EmitDataWords({piece});
 }
@@ -146,12 +146,12 @@ void TKELCompiler::CompileSet() {
 
 // attach-unit expression [to expression]; without a piece the unit is attached to piece -1
 void TKELCompiler::CompileAttachUnit() {
-    int comment = currentScope_->BeginCommentLine("attach-unit ");
+    int commentLine = currentScope_->BeginCommentLine("attach-unit ");
     scanner_->NextToken();
-    CompileExpression(comment);
-    Echo(comment, "to ");
+    CompileExpression(commentLine);
+    Echo(commentLine, "to ");
     if (scanner_->Accept(ttTo))
-        CompileExpression(comment);
+        CompileExpression(commentLine);
     else
         EmitPushConst(-1);
     EmitPushConst(0);
@@ -162,23 +162,23 @@ void TKELCompiler::CompileAttachUnit() {
 // operands are captured in snippets and flushed in swapped order.
 void TKELCompiler::CompileTurnOrMove(bool turn) {
     TIdentScope& scope = *currentScope_;
-    int comment = scope.BeginCommentLine(turn ? "turn " : "move ");
+    int commentLine = scope.BeginCommentLine(turn ? "turn " : "move ");
     scanner_->NextToken();
     const std::string piece = ReadPieceOperand();
-    Echo(comment, piece + " to ");
+    Echo(commentLine, piece + " to ");
     scanner_->Expect(ttTo);
     const std::string axis = ReadAxisOperand();
-    Echo(comment, axis + " ");
+    Echo(commentLine, axis + " ");
     bool withSpeed = false;
     {
         TCodeSnipet destination(scope, false), speed(scope, false);
         destination.Activate(scope.Snippet->NextLineNumber(), TCodeSnipet::kOpenEnd);
-        CompileExpression(comment);
+        CompileExpression(commentLine);
         if (scanner_->Accept(ttSpeed)) {
             withSpeed = true;
-            Echo(comment, "speed ");
-            speed.Activate(comment + 1, TCodeSnipet::kOpenEnd);
-            CompileExpression(comment);
+            Echo(commentLine, "speed ");
+            speed.Activate(commentLine + 1, TCodeSnipet::kOpenEnd);
+            CompileExpression(commentLine);
         }
         speed.Deactivate();
         destination.Deactivate();
@@ -189,33 +189,33 @@ void TKELCompiler::CompileTurnOrMove(bool turn) {
         scope.EmitLine(turn ? "turn;" : "move;");
     } else {
         scanner_->Expect(ttNow);
-        Echo(comment, turn ? "now " : "Now ");
+        Echo(commentLine, turn ? "now " : "Now ");
         scope.EmitLine(turn ? "turnnow;" : "movenow;");
     }
     EmitDataWords({piece, axis});
 }
 
 void TKELCompiler::CompilePieceStatement(const std::string& echo, const std::string& instruction) {
-    int comment = currentScope_->BeginCommentLine(echo);
+    int commentLine = currentScope_->BeginCommentLine(echo);
     scanner_->NextToken();
     const std::string piece = ReadPieceOperand();
-    Echo(comment, piece + " ");
+    Echo(commentLine, piece + " ");
     currentScope_->EmitLine(instruction);
     EmitDataWords({piece});
 }
 
 void TKELCompiler::CompileExpressionStatement(const std::string& echo, const std::string& instruction) {
-    int comment = currentScope_->BeginCommentLine(echo);
+    int commentLine = currentScope_->BeginCommentLine(echo);
     scanner_->NextToken();
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     currentScope_->EmitLine(instruction);
 }
 
 // An optional keyword with its expression, or `pushc 0;` when the keyword is absent.
-void TKELCompiler::CompileOptionalOperand(TTokenType keyword, const std::string& echo, int comment) {
+void TKELCompiler::CompileOptionalOperand(TTokenType keyword, const std::string& echo, int commentLine) {
     if (scanner_->Accept(keyword)) {
-        Echo(comment, echo);
-        CompileExpression(comment);
+        Echo(commentLine, echo);
+        CompileExpression(commentLine);
     } else {
         EmitPushConst(0);
     }

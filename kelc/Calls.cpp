@@ -68,30 +68,30 @@ std::string TKELCompiler::ReadFunctionName() {
 }
 
 // Statement form (`inExpression` false): a comment line of its own. Expression form: echoes
-// into `comment`; with `keyword` false the function's name stood alone.
-void TKELCompiler::CompileCall(int comment, bool inExpression, bool keyword) {
+// into `commentLine`; with `keyword` false the function's name stood alone.
+void TKELCompiler::CompileCall(int commentLine, bool inExpression, bool keyword) {
     if (inExpression)
-        Echo(comment, "call-script ");
+        Echo(commentLine, "call-script ");
     else
-        comment = currentScope_->BeginCommentLine("call-script ");
+        commentLine = currentScope_->BeginCommentLine("call-script ");
     if (keyword) scanner_->Expect(ttCallScript);
     const std::string name = ReadFunctionName();
-    Echo(comment, name + " ");
+    Echo(commentLine, name + " ");
     bool namesIdent = false;
     TIdentScope* callee = FindScope(name, namesIdent);
     if (callee != nullptr && callee->Inlinable) {
-        ExpandInline(*callee, comment);
+        ExpandInline(*callee, commentLine);
         if (!inExpression) EmitPop(DiscardedValueLocal());  // a statement has no use for the copy's value
         return;
     }
     // An ordinary call leaves nothing on the stack for an expression to use.
     if (inExpression) AddMessage(svError, "Function " + name + " returns no value");
-    const int count = CompileArgumentList(comment);
+    const int count = CompileArgumentList(commentLine);
     currentScope_->EmitLine("call;");
     EmitDataWords({name, std::to_string(count)});
 }
 
-void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
+void TKELCompiler::ExpandInline(TIdentScope& callee, int commentLine) {
     TIdentScope& scope = *currentScope_;
     if (callee.IsSelfOrAncestorOf(scope))
         AddMessage(svFatalError, "Both " + callee.Name + " and " + scope.Name +
@@ -105,7 +105,7 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
     int expansionsSeen = ++inlineExpansions_;
     std::vector<int> popLines;
     bool laterArgumentInlines = false;
-    const int count = CompileArgumentList(comment, [&](int index) {
+    const int count = CompileArgumentList(commentLine, [&](int index) {
         laterArgumentInlines = laterArgumentInlines || (index > 0 && inlineExpansions_ != expansionsSeen);
         expansionsSeen = inlineExpansions_;
         if (index >= callee.LocalCount) return;
@@ -139,15 +139,15 @@ TIdent& TKELCompiler::DiscardedValueLocal() {
 }
 
 void TKELCompiler::CompileStartScript() {
-    int comment = currentScope_->BeginCommentLine("start-script ");
+    int commentLine = currentScope_->BeginCommentLine("start-script ");
     scanner_->Expect(ttStartScript);
     const std::string name = ReadFunctionName();
-    Echo(comment, name + " ");
+    Echo(commentLine, name + " ");
     bool namesIdent = false;
     TIdentScope* callee = FindScope(name, namesIdent);
     if (callee != nullptr && callee->Inlinable)
         AddMessage(svFatalError, "Inlinable function, " + name + ", can not be called via start-script");
-    const int count = CompileArgumentList(comment);
+    const int count = CompileArgumentList(commentLine);
     currentScope_->EmitLine("start;");
     EmitDataWords({name, std::to_string(count)});
 }

@@ -94,28 +94,28 @@ private:
     void CompileWhile();
     void CompileDoWhile();
     void CompileFor();
-    void CompileForClauses(int comment);
+    void CompileForClauses(int commentLine);
     void CompileBreak();
     void CompileContinue();
     void CompileReturn(bool asStatement);
 
     // ---- expressions and assignments: Expressions.cpp ----
-    void Echo(int comment, const std::string& text);
-    void CompileExpression(int comment);
-    void CompileOperatorLevel(std::size_t index, int comment);
-    void CompileUnary(int comment);
-    void CompilePrimary(int comment);
-    void CompileIdentifierOperand(int comment);
-    void CompileGet(int comment);
-    void CompileRand(int comment);
+    void Echo(int commentLine, const std::string& text);
+    void CompileExpression(int commentLine);
+    void CompileOperatorLevel(std::size_t index, int commentLine);
+    void CompileUnary(int commentLine);
+    void CompilePrimary(int commentLine);
+    void CompileIdentifierOperand(int commentLine);
+    void CompileGet(int commentLine);
+    void CompileRand(int commentLine);
     // "(" expressions separated by "," ")"; `afterArgument` runs after each one's code. Returns
     // the count.
-    int CompileArgumentList(int comment, const std::function<void(int index)>& afterArgument = {});
-    TIdent& ReadTargetIdent(int comment);
+    int CompileArgumentList(int commentLine, const std::function<void(int index)>& afterArgument = {});
+    TIdent& ReadTargetIdent(int commentLine);
     void CompileAssignment();
-    void CompileAssignmentClause(int comment, bool postfixAllowed);
+    void CompileAssignmentClause(int commentLine, bool postfixAllowed);
     void CompileStepStatement();
-    void CompileStepClause(int comment, bool echoOperator);
+    void CompileStepClause(int commentLine, bool echoOperator);
     void EmitStep(const TIdent& target, bool increment);
 
     // ---- animation and script statements: AnimationStatements.cpp ----
@@ -130,16 +130,16 @@ private:
     void CompileAttachUnit();
     void CompilePieceStatement(const std::string& echo, const std::string& instruction);
     void CompileExpressionStatement(const std::string& echo, const std::string& instruction);
-    void CompileOptionalOperand(TTokenType keyword, const std::string& echo, int comment);
+    void CompileOptionalOperand(TTokenType keyword, const std::string& echo, int commentLine);
     std::string ReadPieceOperand();
     std::string ReadAxisOperand();
-    std::pair<std::string, std::string> ReadPieceAndAxis(int comment, TTokenType joiner);
+    std::pair<std::string, std::string> ReadPieceAndAxis(int commentLine, TTokenType joiner);
     void EmitDataWords(std::initializer_list<std::string> operands);
 
     // ---- calls: Calls.cpp ----
     std::string ReadFunctionName();
-    void CompileCall(int comment, bool inExpression, bool keyword);
-    void ExpandInline(TIdentScope& callee, int comment);
+    void CompileCall(int commentLine, bool inExpression, bool keyword);
+    void ExpandInline(TIdentScope& callee, int commentLine);
     void PopArgumentsLastToFirst(TIdentScope& callee, const std::vector<int>& popLines);
     TIdent& DiscardedValueLocal();
     void CompileStartScript();
