@@ -1,5 +1,5 @@
 #pragma once
-// Unit PreProcessorU: TPreProcessor turns the main source text and every file it includes into
+// TPreProcessor turns the main source text and every file it includes into
 // the one text the scanner reads. It carries out include, define, undef, ifdef, ifndef, else and
 // endif, hands any other directive to its owner (OnOtherDirective), replaces defined names by
 // their values and blanks out inactive sections. Directives and inactive text become as many
