@@ -71,7 +71,11 @@ TEST(FindFile, UsesTheProcessWideLists) {
 }
 
 TEST(FindFile, AnEmptyDirectoryIsTheRoot) {
-    EXPECT_EQ(kelc::FindFile("etc/passwd", {""}, {}), "/etc/passwd");
+    TempDirectory temp;
+    temp.Write("a.kel", "");
+    const std::string absolute = temp.File("a.kel");
+    ASSERT_EQ(absolute[0], '/');
+    EXPECT_EQ(kelc::FindFile(absolute.substr(1), {""}, {}), absolute);
 }
 
 TEST(LoadTextFile, LineEnds) {
