@@ -233,6 +233,7 @@ void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, co
     } else if (name == "undef") {
         Undefine(argument);
     } else if (name == "ifdef") {
+        // Upper case on purpose: "#ifdef debug" tests DEBUG, as existing scripts expect.
         States.Push().sectionActive = defines_.Contains(UpperCase(argument));
     } else if (name == "ifndef") {
         States.Push().sectionActive = !defines_.Contains(UpperCase(argument));
@@ -246,6 +247,7 @@ void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, co
         state.elseSeen = true;
         state.sectionActive = !state.sectionActive;
     } else {
+        DirectiveOrigin = PositionPrefix(fileName, parser.Line(), parser.Column());
         bool handled = OnOtherDirective ? OnOtherDirective(*this, name, argument) : true;
         if (!handled) throw EPreProcessorError("Unknown compiler directives : " + name);
     }

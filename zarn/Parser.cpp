@@ -267,6 +267,7 @@ private:
         dllOperandFlag_ = kind == kInvoke;
         stringOperandFlag_ = kind == kPushString || kind == kStringDeclaration;
         declarationFlag_ = kind == kStringDeclaration;
+        operandList_ = OperandListOf(kind);
         Result operand = Operand(p + 1);
         return Semicolon(operand ? *operand : p + 1, false);
     }
@@ -307,14 +308,22 @@ private:
                 return p + 1;
             }
         }
-        for (const SymbolList& list : state_.symbols) {
-            int index = list.Find(name);
-            if (index >= 0) {
-                SetKind(p, kSymbolReference + index);
-                return p + 1;
-            }
+        int index = operandList_ ? state_.symbols[*operandList_].Find(name) : -1;
+        for (std::size_t list = 0; index < 0 && list < state_.symbols.size(); ++list)
+            index = state_.symbols[list].Find(name);
+        if (index < 0) {
+            Error(33, p, name);
+            return std::nullopt;
         }
-        Error(33, p, name);
+        SetKind(p, kSymbolReference + index);
+        return p + 1;
+    }
+
+    // A local or static variable named like a piece, a procedure or the other kind of variable
+    // must still be the one its instruction reads or writes.
+    static std::optional<SymbolListId> OperandListOf(int kind) {
+        if (kind == kPushl || kind == kPopl) return kLocals;
+        if (kind == kPushs || kind == kPops) return kStaticVars;
         return std::nullopt;
     }
 
@@ -412,6 +421,7 @@ private:
     bool stringOperandFlag_ = false;
     bool declarationFlag_ = false;
     int currentList_ = kPieces;
+    std::optional<SymbolListId> operandList_;  // searched first for the current instruction's operand
 
     std::vector<bool> labelDefined_;
     std::vector<int> labelFirstReferenceLine_;

@@ -93,6 +93,16 @@ TEST(LoadTextFile, LineEnds) {
     EXPECT_EQ(kelc::LoadTextFile(temp.File("e.kel")), (Lines{"", "", ""}));
 }
 
+TEST(LoadTextFile, ALeadingByteOrderMarkIsNoPartOfTheText) {
+    TempDirectory temp;
+    temp.Write("a.kel", "\xEF\xBB\xBFpiece a;\r\n");
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("a.kel")), (Lines{"piece a;"}));
+    temp.Write("b.kel", "\xEF\xBB\xBF");
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("b.kel")), Lines{});
+    temp.Write("c.kel", "x\xEF\xBB\xBF");
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("c.kel")), (Lines{"x\xEF\xBB\xBF"}));
+}
+
 TEST(LoadTextFile, AMissingFileNamesItsLastComponent) {
     TempDirectory temp;
     try {
