@@ -91,6 +91,27 @@ INSTANTIATE_TEST_SUITE_P(Files, WindowsZarnGolden,
                          testing::ValuesIn(golden::ListCases(KEL_SOURCE_DIR "/tests/golden/zarn", ".test")),
                          [](const testing::TestParamInfo<std::string>& info) { return golden::TestName(info.param); });
 
+TEST(WindowsZarn, CarriageReturnLineEndsBehaveAsLineFeeds) {
+    const std::string good = ReadSource(KEL_SOURCE_DIR "/examples/tank.zarn");
+    const std::string bad = "piece base;\nproc Go args none; var none; beginproc\n\npushc nowhere;\nendproc;\n";
+    auto crlf = [](const std::string& text) {
+        std::string converted;
+        for (char c : text) converted += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return converted;
+    };
+    WineFolder dir({"zarn.exe"});
+    dir.Write("lf.zarn", good);
+    dir.Write("crlf.zarn", crlf(good));
+    ASSERT_EQ(dir.Run("zarn.exe lf.zarn").status, 0);
+    ASSERT_EQ(dir.Run("zarn.exe crlf.zarn").status, 0);
+    EXPECT_EQ(dir.Read("crlf.cob"), dir.Read("lf.cob"));
+
+    dir.Write("bad.zarn", crlf(bad));
+    CommandResult result = dir.Run("zarn.exe bad.zarn");
+    EXPECT_NE(result.output.find(ErrorsOf(bad)), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Error on line 4: 0x21 (Undefined term, nowhere)\n"), std::string::npos);
+}
+
 TEST(WindowsCobdump, ListsAndDisassemblesAsOnLinux) {
     WineFolder dir({"zarn.exe", "cobdump.exe"});
     dir.Write("tank.zarn", ReadSource(KEL_SOURCE_DIR "/examples/tank.zarn"));
