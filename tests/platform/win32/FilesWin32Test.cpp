@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -44,11 +48,26 @@ TEST(FilesWin32, ReadingTakesTheBytesAsTheyAreAndNoDirectories) {
     EXPECT_FALSE(platform::FileExists(dir.Path()));
 }
 
-TEST(FilesWin32, ALockIsReleasedWithItsObject) {
+TEST(FilesWin32, ASecondLockWaitsUntilTheFirstIsReleased) {
     TempDirectory dir;
-    { platform::FileLock first(dir.File("kelc.lock")); }
-    platform::FileLock second(dir.File("kelc.lock"));  // would wait for ever if the first were held
-    EXPECT_TRUE(dir.Exists("kelc.lock"));
+    std::vector<std::string> order;
+    std::mutex orderGuard;
+    auto note = [&](const char* what) {
+        std::lock_guard<std::mutex> hold(orderGuard);
+        order.push_back(what);
+    };
+    std::thread second;
+    {
+        platform::FileLock first(dir.File("kelc.lock"));
+        second = std::thread([&] {
+            platform::FileLock lock(dir.File("kelc.lock"));
+            note("second");
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // room for the second to try
+        note("first");
+    }
+    second.join();
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "second"}));
 }
 
 }  // namespace
