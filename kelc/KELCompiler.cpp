@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace kelc {
 namespace {
@@ -108,6 +109,8 @@ void TKELCompiler::Compile() {
         loop_ = TLoopContext();
         Success = true;
         CompileProgram();
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         AddMessage(svFatalError, error.what(), false);
     }

@@ -41,7 +41,6 @@ private:
 
 TokenList Tokenize(std::string_view input) {
     TokenList tokens;
-    tokens.reserve(input.size() / 8);  // about one token per eight bytes of typical text
     TokenCollector collector(tokens);
     int line = 1;
     for (std::size_t i = 0; i < input.size(); ++i) {
