@@ -60,7 +60,7 @@ public:
         const std::string preprocessed = DeriveName(source, ".prezarn");
         const std::string cobFile = DeriveName(source, ".cob");
         const std::string errorLog = DeriveName(source, "_ZARN_error.txt");
-        for (const std::string& output : {asmFile, preprocessed, cobFile, errorLog})
+        for (const std::string& output : {asmFile, preprocessed, cobFile, errorLog, std::string(kAssemblerLog)})
             if (platform::SameFile(source, output))
                 throw std::runtime_error("Source \"" + source + "\" would be overwritten by its own output");
         Print("Source: " + source);

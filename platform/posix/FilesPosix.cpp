@@ -37,7 +37,7 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& reas
         if (static_cast<std::size_t>(length) == sizeof link) return Fail(ENAMETOOLONG, reason);
         std::string next(link, static_cast<std::size_t>(length));
         std::size_t slash = target.rfind('/');
-        if (next[0] != '/' && slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+        if (next.compare(0, 1, "/") != 0 && slash != std::string::npos) next = target.substr(0, slash + 1) + next;
         target = next;
     }
     return Fail(ELOOP, reason);
@@ -66,12 +66,18 @@ bool WriteAndClose(int fd, std::string_view bytes, std::string& reason) {
     return ok || Fail(error, reason);
 }
 
-// A device or a pipe is written where it is. Opening without waiting, a pipe that nobody reads
-// fails instead of hanging the run.
+// Opens without waiting, so that a pipe nobody reads fails instead of hanging the run; the writes
+// then wait as usual.
+int OpenForWriting(const std::string& path, int flags) {
+    int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0666);
+    if (fd >= 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// A device or a pipe is written where it is.
 bool WriteInPlace(const std::string& path, std::string_view bytes, std::string& reason) {
-    int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int fd = OpenForWriting(path, 0);
     if (fd < 0) return Fail(errno, reason);
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return WriteAndClose(fd, bytes, reason);
 }
 
@@ -101,7 +107,7 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& r
 }
 
 AppendResult AppendToFile(const std::string& path, std::string_view bytes, std::string& reason) {
-    int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    int fd = OpenForWriting(path, O_APPEND | O_CREAT);
     if (fd < 0) {
         Fail(errno, reason);
         return AppendResult::kNotOpened;
@@ -125,7 +131,8 @@ bool SameFile(const std::string& first, const std::string& second) {
 
 std::optional<std::string> ReadFile(const std::string& path) {
     if (!FileExists(path)) return std::nullopt;
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Should a pipe take the file's place after the test, reading fails instead of waiting.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     std::string bytes;
     char buffer[1 << 16];

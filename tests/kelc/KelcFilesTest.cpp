@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -20,9 +21,15 @@ bool LeftTemporaries(const TempDirectory& dir) {
     return false;
 }
 
+std::set<std::string> Entries(const TempDirectory& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path())) names.insert(entry.path().filename().string());
+    return names;
+}
+
 TEST(KelcFiles, ASourceIsNeverOverwrittenByItsOwnOutput) {
     ProgramDirectory dir;
-    for (const std::string name : {"tank.zarn", "tank.prezarn", "tank.cob"}) {
+    for (const std::string name : {"tank.zarn", "tank.prezarn", "tank.cob", "errors.txt"}) {
         dir.Write(name, kScript);
         CommandResult result = dir.Kelc(name);
         EXPECT_EQ(result.status, 1);
@@ -30,8 +37,8 @@ TEST(KelcFiles, ASourceIsNeverOverwrittenByItsOwnOutput) {
                   std::string::npos)
             << result.output;
         EXPECT_EQ(dir.Read(name), kScript);
+        EXPECT_EQ(Entries(dir), (std::set<std::string>{"kelc", "kelc.ini", "kelc.lock", "zarn", name}));
         fs::remove(dir.File(name));
-        EXPECT_FALSE(dir.Exists("tank.zarn") || dir.Exists("tank.prezarn") || dir.Exists("tank.cob")) << name;
     }
 }
 

@@ -86,6 +86,8 @@ TEST(AppendToFile, AppendsCreatesAndTellsAnOpenFailureFromAWriteFailure) {
     EXPECT_EQ(platform::AppendToFile(dir.File("log.txt"), "two\n", reason), platform::AppendResult::kAppended);
     EXPECT_EQ(dir.Read("log.txt"), "one\ntwo\n");
     EXPECT_EQ(platform::AppendToFile(dir.Path(), "x", reason), platform::AppendResult::kNotOpened);
+    ASSERT_EQ(RunCommand(dir.Path(), "mkfifo pipe.txt").status, 0);
+    EXPECT_EQ(platform::AppendToFile(dir.File("pipe.txt"), "x", reason), platform::AppendResult::kNotOpened);
     if (fs::exists("/dev/full")) {
         EXPECT_EQ(platform::AppendToFile("/dev/full", "x", reason), platform::AppendResult::kNotWritten);
         EXPECT_EQ(reason, "No space left on device");
