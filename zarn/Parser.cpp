@@ -57,10 +57,12 @@ private:
 
     // ---- top level ----
     // Items come in any order: a round tries a static variable declaration, a piece declaration
-    // and a procedure, and the loop ends with the first round in which nothing more is parsed.
+    // and a procedure, and the loop ends at the end of the tokens or with the first round in
+    // which nothing more is parsed.
     Result TopLevel(Pos p) {
         Result last;
         for (;;) {
+            if (p >= end_) return last;  // an error in the last item must not be blamed on a next one
             Pos roundStart = p;
             Result item = StaticVarDeclaration(p);
             if (errorFlag_) {
