@@ -41,9 +41,9 @@ int AssembleFile(const std::vector<std::string>& args, const std::string& startT
     console.Print("Assembling . . .\n");
     std::string reason;
     if (!platform::ReplaceFile(state.options.outputName, BuildCobImage(state), reason)) {
-        console.SetColour(12);
+        console.SetColour(platform::kErrorColour);
         console.Print("Unable to write \"" + state.options.outputName + "\": " + reason + "\n");
-        console.SetColour(7);
+        console.SetColour(platform::kNormalColour);
         return 1;
     }
     console.Print("Done!\n");

@@ -8,9 +8,9 @@
 namespace zarn {
 namespace {
 
-constexpr int kErrorColour = 12;
-constexpr int kWarningColour = 14;
-constexpr int kNormalColour = 7;
+using platform::kErrorColour;
+using platform::kNormalColour;
+using platform::kWarningColour;
 
 // With -l appends the run's block, header first, to a log in one write, so that runs sharing the
 // log never interleave their blocks. A log that cannot be opened or written is reported and the
