@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace kelc {
 namespace {
@@ -103,6 +104,8 @@ void TKELCompiler::Compile() {
             text, [this](TScanner&, TTokenData& token) { OnPosition(token); },
             [this](const std::string& word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
         CompileProgram();
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         AddMessage(svFatalError, error.what(), false);
     }

@@ -1,5 +1,7 @@
 #include "kelc/PreProcessor.h"
 
+#include <new>
+
 namespace kelc {
 namespace {
 
@@ -199,6 +201,8 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
             parser.Next();
         }
         info.endPos = static_cast<std::int32_t>(out.size());
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         info.endPos = static_cast<std::int32_t>(out.size()) + 1;
         throw EPreProcessorError(PositionPrefix(fileName, parser.Line(), parser.Column()) + error.what());

@@ -3,6 +3,8 @@
 #include "kelc/CompileError.h"
 #include "kelc/KELCompiler.h"
 
+#include <new>
+
 namespace kelc {
 namespace {
 
@@ -92,6 +94,8 @@ void TKELCompiler::InFunction(const std::string& name, Body body, Completion com
             }
         } leave{*this, completion};
         body();
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         throw ECompileError("In function \"" + name + "\" " + error.what());
     }

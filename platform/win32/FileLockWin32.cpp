@@ -1,5 +1,7 @@
 #include "platform/FileLock.h"
 
+#include "platform/win32/SystemMessage.h"
+
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -17,9 +19,13 @@ FileLock::FileLock(const std::string& path) {
     HANDLE file = OpenLockFile(path, GENERIC_READ | GENERIC_WRITE);
     // A lock file that others may only read can still be locked.
     if (file == INVALID_HANDLE_VALUE) file = OpenLockFile(path, GENERIC_READ);
-    if (file == INVALID_HANDLE_VALUE) return;  // without a lock file the run goes on unguarded
+    if (file == INVALID_HANDLE_VALUE) {
+        reason_ = SystemMessage(GetLastError());
+        return;
+    }
     OVERLAPPED whole{};
     if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+        reason_ = SystemMessage(GetLastError());
         CloseHandle(file);
         return;
     }

@@ -112,6 +112,15 @@ TEST(WindowsZarn, CarriageReturnLineEndsBehaveAsLineFeeds) {
     EXPECT_NE(result.output.find("Error on line 4: 0x21 (Undefined term, nowhere)\n"), std::string::npos);
 }
 
+TEST(WindowsZarn, TheDeviceNulTakesTheOutputInPlace) {
+    WineFolder dir({"zarn.exe"});
+    dir.Write("tank.zarn", ReadSource(KEL_SOURCE_DIR "/examples/tank.zarn"));
+    CommandResult result = dir.Run("zarn.exe tank.zarn NUL");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_FALSE(dir.Exists("tank.cob"));
+    EXPECT_FALSE(dir.Exists("NUL"));
+}
+
 TEST(WindowsCobdump, ListsAndDisassemblesAsOnLinux) {
     WineFolder dir({"zarn.exe", "cobdump.exe"});
     dir.Write("tank.zarn", ReadSource(KEL_SOURCE_DIR "/examples/tank.zarn"));

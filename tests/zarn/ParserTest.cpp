@@ -71,8 +71,16 @@ TEST(Parser, AFileEndingInsideAProcedureReportsTheMissingEnd) {
 }
 
 TEST(Parser, ConversionLetterErrors) {
-    EXPECT_EQ(Codes(kProcHead + "pushc 5hh;\nendproc;").substr(0, 2), "22");
-    EXPECT_EQ(Codes(kProcHead + "pushc 5nl;\nendproc;").substr(0, 2), "23");
+    EXPECT_EQ(Codes(kProcHead + "pushc 5hh;\nendproc;"), "22 15 3");
+    EXPECT_EQ(Codes(kProcHead + "pushc 5nl;\nendproc;"), "23 15 3");
+}
+
+TEST(Parser, AHardErrorInTheLastProcedureBlamesNoItemAfterIt) {
+    EXPECT_EQ(ErrorsOf("proc p args none;\nvar none;\nbeginproc\npushc 5hh;\nendproc;\n"),
+              "Error on line 4: 0x16 (Can't convert twice)\nError on line 4: 0x0F (Expected proc body)\n"
+              "Error on line 1: 0x03 (Expected proc declaration)\n");
+    // Before the end of the file the next round still reports what it expected.
+    EXPECT_EQ(Codes(kProcHead + "pushc 5hh;\nendproc;\npiece a;"), "22 15 16 3 1 32");
 }
 
 TEST(Parser, OperandsFindTheFirstListHoldingTheName) {

@@ -1,5 +1,6 @@
 #include "platform/FileLock.h"
 #include "platform/Files.h"
+#include "platform/Program.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,38 @@ TEST(FilesWin32, AFailedReplacementReportsWhyAndKeepsWhatWasThere) {
     EXPECT_TRUE(fs::is_directory(dir.File("taken")));
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
     EXPECT_FALSE(platform::ReplaceFile(dir.File("no\\such\\arm.cob"), "bytes", reason));
+}
+
+TEST(FilesWin32, ADeviceIsWrittenInPlace) {
+    TempDirectory dir;
+    const std::string before = platform::CurrentDirectory();
+    ASSERT_TRUE(platform::SetCurrentDirectory(dir.Path()));  // where a temporary file would go
+    std::string reason;
+    EXPECT_TRUE(platform::ReplaceFile("NUL", "bytes", reason)) << reason;
+    ASSERT_TRUE(platform::SetCurrentDirectory(before));
+    EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+}
+
+TEST(FilesWin32, AppendingRemovingAndTellingOneFileFromAnother) {
+    TempDirectory dir;
+    std::string reason;
+    EXPECT_EQ(platform::AppendToFile(dir.File("errors.txt"), "one\n", reason), platform::AppendResult::kAppended);
+    EXPECT_EQ(platform::AppendToFile(dir.File("errors.txt"), "two\n", reason), platform::AppendResult::kAppended);
+    EXPECT_EQ(dir.Read("errors.txt"), "one\ntwo\n");
+    EXPECT_EQ(platform::AppendToFile(dir.File("no\\such\\errors.txt"), "x", reason),
+              platform::AppendResult::kNotOpened);
+
+    EXPECT_TRUE(platform::SameFile(dir.File("errors.txt"), dir.Path() + "\\ERRORS.TXT"));
+    dir.Write("other.txt", "one\ntwo\n");
+    EXPECT_FALSE(platform::SameFile(dir.File("errors.txt"), dir.File("other.txt")));
+    EXPECT_FALSE(platform::SameFile(dir.File("errors.txt"), dir.File("missing.txt")));
+
+    EXPECT_TRUE(platform::RemoveFile(dir.File("errors.txt"), reason));
+    EXPECT_FALSE(dir.Exists("errors.txt"));
+    EXPECT_TRUE(platform::RemoveFile(dir.File("errors.txt"), reason));  // missing counts as removed
+    fs::create_directory(dir.File("folder"));
+    EXPECT_TRUE(platform::RemoveFile(dir.File("folder"), reason));
+    EXPECT_TRUE(fs::is_directory(dir.File("folder")));
 }
 
 TEST(FilesWin32, ReadingTakesTheBytesAsTheyAreAndNoDirectories) {
