@@ -63,6 +63,7 @@ function scopesAt(tokens, lines, context, tokenText) {
 // kelc finds zarn beside itself and writes its settings there, so each test gets its own copy.
 function programFolder() {
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kel-editors-'));
+    process.on('exit', () => fs.rmSync(folder, { recursive: true, force: true }));
     for (const [variable, name] of [['KEL_KELC', 'kelc'], ['KEL_ZARN', 'zarn']]) {
         const target = path.join(folder, name);
         fs.copyFileSync(process.env[variable], target);
