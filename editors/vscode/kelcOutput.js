@@ -35,14 +35,17 @@ function absoluteName(name, folders) {
     return name;
 }
 
+// Lines that name one of the files of a build, all relative to kelc's folder.
+const namingLines = ['Source: ', 'Dest: ', 'Preprocessor Output: ', 'ZARN error log: ', 'File: '];
+
 // Messages quote file names as "name"(line:column); an include file is named as its directive
 // wrote it, so the built script's folder is tried after kelc's.
 function rewriteLine(line, kelcFolder, scriptFolder) {
-    const folders = [kelcFolder, scriptFolder];
-    if (line.startsWith('File: ')) return 'File: ' + absoluteName(line.slice(6), folders);
+    const label = namingLines.find((prefix) => line.startsWith(prefix));
+    if (label !== undefined) return label + path.resolve(kelcFolder, line.slice(label.length));
     if (!line.startsWith('[')) return line;
     return line.replace(/"([^"]*)"\((\d+:\d+)\)/g,
-                        (_, name, position) => `"${absoluteName(name, folders)}"(${position})`);
+                        (_, name, position) => `"${absoluteName(name, [kelcFolder, scriptFolder])}"(${position})`);
 }
 
-module.exports = { findProgram, absoluteName, rewriteLine };
+module.exports = { findProgram, rewriteLine };

@@ -86,6 +86,7 @@ test('a clean script builds to its COB file and the task ends with status 0', as
     const { status, lines } = await runTask(task, path.join(scripts, 'good.kel'));
     assert.strictEqual(status, 0, lines.join('\n'));
     assert.ok(fs.existsSync(path.join(scripts, 'good.cob')));
+    assert.ok(lines.includes('Source: ' + path.join(scripts, 'good.kel')), lines.join('\n'));
 });
 
 test('errors name the script by its absolute path, so the matcher opens it from any workspace', async () => {

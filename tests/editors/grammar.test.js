@@ -69,6 +69,8 @@ test('KEL: angles, distances, hexadecimal numbers and doubled quotes', async () 
     assertScope(scopes('If (heading', '<='), 'keyword.operator.comparison.kel');
     assertScope(scopes('If (heading', '<<'), 'keyword.operator.bitwise.shift.kel');
     assertScope(scopes('const MASK', '$1F'), 'constant.numeric.hex.kel');
+    assertScope(scopes('heading = -1', '1'), 'constant.numeric.decimal.kel');
+    assertScope(scopes('heading = -1', '2'), 'constant.numeric.decimal.kel');
     assertScope(scopes('Aim("say', '""'), 'constant.character.escape.quote.kel');
     assertScope(scopes('Aim("say', ')'), 'punctuation.section.parens.end.kel');
 });
