@@ -21,16 +21,17 @@ function runKelc(file, writeLine, finish) {
     }
     // Standard input stays closed, so a pause after an error ends at once.
     const child = childProcess.spawn(kelc, [file], { cwd: path.dirname(kelc), stdio: ['ignore', 'pipe', 'pipe'] });
+    const show = (line) => writeLine(rewriteLine(line, path.dirname(kelc), path.dirname(file)));
     const forward = (stream) => {
         let pending = '';
         stream.setEncoding('utf8');
         stream.on('data', (chunk) => {
             const lines = (pending + chunk).split(/\r?\n/);
             pending = lines.pop();
-            for (const line of lines) writeLine(rewriteLine(line, path.dirname(kelc), path.dirname(file)));
+            lines.forEach(show);
         });
         stream.on('end', () => {
-            if (pending !== '') writeLine(rewriteLine(pending, path.dirname(kelc), path.dirname(file)));
+            if (pending !== '') show(pending);
         });
     };
     forward(child.stdout);
@@ -44,6 +45,8 @@ function runKelc(file, writeLine, finish) {
 }
 
 function buildTask(definition, scope) {
+    // A relative name in tasks.json means a file of the workspace folder.
+    const folder = scope !== undefined && scope.uri !== undefined ? scope.uri.fsPath : '';
     const execution = new vscode.CustomExecution(async (resolved) => {
         const written = new vscode.EventEmitter();
         const closed = new vscode.EventEmitter();
@@ -52,7 +55,8 @@ function buildTask(definition, scope) {
             onDidWrite: written.event,
             onDidClose: closed.event,
             open: () => {
-                child = runKelc(resolved.file, (line) => written.fire(line + '\r\n'), (status) => closed.fire(status));
+                child = runKelc(path.resolve(folder, resolved.file), (line) => written.fire(line + '\r\n'),
+                                (status) => closed.fire(status));
             },
             close: () => {
                 if (child !== undefined) child.kill();

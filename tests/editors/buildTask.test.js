@@ -91,9 +91,13 @@ test('a clean script builds to its COB file and the task ends with status 0', as
 
 test('errors name the script by its absolute path, so the matcher opens it from any workspace', async () => {
     const scripts = scriptFolder({ 'bad.kel': 'piece base;\nCreate()\n{\n  foo = 3;\n}\n' });
-    const task = providers.kelc.resolveTask({ definition: { type: 'kelc', file: path.join(scripts, 'bad.kel') } });
+    // As a tasks.json entry of the script's workspace folder would give it.
+    const task = providers.kelc.resolveTask({
+        definition: { type: 'kelc', file: 'bad.kel' },
+        scope: { uri: { fsPath: scripts } },
+    });
     assert.strictEqual(task.name, 'build bad.kel');
-    const { status, lines } = await runTask(task, path.join(scripts, 'bad.kel'));
+    const { status, lines } = await runTask(task, 'bad.kel');
     assert.strictEqual(status, 1);
     const problems = problemsIn(lines, 'kelc');
     assert.ok(problems.length > 0, lines.join('\n'));

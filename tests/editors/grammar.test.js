@@ -28,8 +28,10 @@ const kelFiles = ['examples/unit.kel', 'tests/editors/samples/highlight.kel'];
 const zarnFiles = ['examples/tank.zarn', 'tests/editors/samples/highlight.zarn'];
 
 test('every token of the KEL and assembly files is classified', async () => {
-    for (const file of kelFiles) assertAllScoped((await load('source.kel', path.join(root, file))).tokens, 'source.kel');
-    for (const file of zarnFiles) assertAllScoped((await load('source.zarn', path.join(root, file))).tokens, 'source.zarn');
+    for (const file of kelFiles)
+        assertAllScoped((await load('source.kel', path.join(root, file))).tokens, 'source.kel');
+    for (const file of zarnFiles)
+        assertAllScoped((await load('source.zarn', path.join(root, file))).tokens, 'source.zarn');
 });
 
 test('KEL: dashed keywords are one token, in any letter case, and other dashed words are names', async () => {

@@ -13,9 +13,11 @@ function patternsNamed(name) {
 }
 
 function fill(problem, pattern, match) {
-    for (const field of fields)
-        if (typeof pattern[field] === 'number' && match[pattern[field]] !== undefined)
-            problem[field] = field === 'line' || field === 'column' ? Number(match[pattern[field]]) : match[pattern[field]];
+    for (const field of fields) {
+        const text = match[pattern[field]];
+        if (typeof pattern[field] !== 'number' || text === undefined) continue;
+        problem[field] = field === 'line' || field === 'column' ? Number(text) : text;
+    }
 }
 
 function problemsIn(lines, name) {

@@ -24,7 +24,8 @@ test('kelc: each error with a position gives its file, line, column and message'
     const { status, lines } = w.build('bad.kel');
     assert.strictEqual(status, 1);
     const problems = problemsIn(lines, 'kelc');
-    assert.deepStrictEqual(problems.map(({ line, column, severity, message }) => ({ line, column, severity, message })), [
+    const placed = problems.map(({ line, column, severity, message }) => ({ line, column, severity, message }));
+    assert.deepStrictEqual(placed, [
         { line: 4, column: 7, severity: 'Error', message: 'Undeclaired identifier, foo' },
         { line: 4, column: 10, severity: 'Error', message: 'Unknown result type, or result is readonly' },
         { line: 5, column: 3, severity: 'Error', message: 'Could not compile dependant file.' },
@@ -73,7 +74,8 @@ test('zarn: errors in the assembly text kelc wrote name that file, the line and 
 });
 
 test('zarn run by hand: the file as named on its command line', () => {
-    const w = workspace({ 'hand.zarn': 'piece base;\nproc Create\nargs none;\nvar none;\nbeginproc\n  jmp nowhere;\n  ret;\nendproc;\n' });
+    const text = 'piece base;\nproc Create\nargs none;\nvar none;\nbeginproc\n  jmp nowhere;\n  ret;\nendproc;\n';
+    const w = workspace({ 'hand.zarn': text });
     const { status, lines } = run(path.join(w.programs, 'zarn'), ['hand.zarn'], w.scripts);
     assert.strictEqual(status, 1);
     const problems = problemsIn(lines, 'zarn');
