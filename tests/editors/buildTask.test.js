@@ -111,3 +111,14 @@ test('a kelc that cannot be found is said in the terminal, and the task fails', 
     assert.strictEqual(status, 1);
     assert.match(lines[0], /^kelc not found: ".*no-such-kelc" \(set kel\.kelcPath\)$/);
 });
+
+test('a bare program name is looked up along PATH, and a link leads to the folder kelc lies in', () => {
+    const { findProgram } = require('../../editors/vscode/kelcOutput');
+    const programs = programFolder();
+    const bin = path.join(programs, 'bin');
+    fs.mkdirSync(bin);
+    fs.symlinkSync(path.join(programs, 'kelc'), path.join(bin, 'kelc'));
+    const env = { PATH: [path.join(programs, 'missing'), bin].join(path.delimiter) };
+    assert.strictEqual(findProgram('kelc', env, 'linux'), fs.realpathSync(path.join(programs, 'kelc')));
+    assert.strictEqual(findProgram('zarn-not-here', env, 'linux'), undefined);
+});
