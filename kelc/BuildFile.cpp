@@ -1,11 +1,13 @@
 #include "kelc/BuildFile.h"
 
+#include "kelc/AssemblerDiagnostics.h"
+#include "kelc/DepFile.h"
 #include "kelc/FileHandling.h"
+#include "kelc/FileNames.h"
 #include "kelc/KELCompiler.h"
 #include "platform/ChildProcess.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
-#include "platform/Program.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -52,84 +54,114 @@ std::vector<std::string> SplitParameters(const std::string& text) {
     return words;
 }
 
+// The names of one build's files, as the user can open them.
+struct OutputNames {
+    std::string asmFile, preprocessed, cobFile, errorLog, depFile;
+
+    OutputNames(const std::string& source, const BuildRequest& request) {
+        std::string base = source;
+        if (!request.outputDirectory.empty()) {
+            std::error_code ignored;
+            std::filesystem::create_directories(request.outputDirectory, ignored);  // a failure shows when writing
+            base = UserDirectoryName(request.outputDirectory) + FileNameOf(source);
+        }
+        asmFile = DeriveName(base, ".zarn");
+        preprocessed = DeriveName(base, ".prezarn");
+        cobFile = request.cobFile.empty() ? DeriveName(base, ".cob") : UserFileName(request.cobFile);
+        errorLog = DeriveName(base, "_ZARN_error.txt");
+        depFile = request.depFile.empty() ? DeriveName(cobFile, ".d") : UserFileName(request.depFile);
+    }
+};
+
 class FileBuild {
 public:
-    FileBuild(const TSettings& settings, platform::Console& console) : settings_(settings), console_(console) {}
+    FileBuild(const TSettings& settings, const BuildRequest& request, Reporter& reporter)
+        : settings_(settings), request_(request), reporter_(reporter) {}
 
     bool Run(const std::string& requestedName) {
-        const std::string source = FindFile(requestedName);
-        const std::string asmFile = DeriveName(source, ".zarn");
-        const std::string preprocessed = DeriveName(source, ".prezarn");
-        const std::string cobFile = DeriveName(source, ".cob");
-        const std::string errorLog = DeriveName(source, "_ZARN_error.txt");
-        Print("Source: " + source);
-        Print("Dest: " + asmFile);
-        Print("Preprocessor Output: " + preprocessed);
-        Print("ZARN error log: " + errorLog);
+        const std::string source = UserFileName(FindFile(requestedName));
+        const OutputNames names(source, request_);
+        reporter_.Progress("Source: " + source);
+        reporter_.Progress("Dest: " + names.asmFile);
+        reporter_.Progress("Preprocessor Output: " + names.preprocessed);
+        reporter_.Progress("ZARN error log: " + names.errorLog);
 
-        std::vector<std::string> asmOutput, preprocessorOutput, messages;
+        std::vector<std::string> asmOutput, preprocessorOutput, messages, includedFiles;
+        std::vector<TSourcePlace> lineOrigins;
         std::string readFailure;
         bool compiled = false;
         try {
             std::vector<std::string> lines = LoadTextFile(source);
-            TKELCompiler compiler(source, asmFile, settings_.MirroxCompatibility, settings_.AutoEmitLastRet,
+            TKELCompiler compiler(source, names.asmFile, settings_.MirroxCompatibility, settings_.AutoEmitLastRet,
                                   settings_.EnableZARNExtentions, preprocessorOutput, asmOutput, std::move(lines));
             compiled = compiler.Success;
             messages = compiler.Messages;
+            includedFiles = compiler.IncludedFiles;
+            lineOrigins = compiler.LineOrigins;
         } catch (const FileError& error) {
             readFailure = error.what();
         }
-        WriteTextFile(asmFile, asmOutput);
-        WriteTextFile(preprocessed, preprocessorOutput);
+        WriteTextFile(names.asmFile, asmOutput);
+        WriteTextFile(names.preprocessed, preprocessorOutput);
         if (!readFailure.empty()) throw std::runtime_error(readFailure);
+        if (compiled && request_.writeDepFile) WriteDepFile(names.depFile, names.cobFile, source, includedFiles);
 
         bool assembled = true;
         if (compiled && !settings_.CompileAndDoNotAssemble) {
-            assembled = Assemble(asmFile, cobFile, errorLog);
+            assembled = Assemble(names, lineOrigins);
         } else if (!compiled) {
-            Print("Errors in source");
-            for (const std::string& message : messages) Print(message);
-            Print("");
+            reporter_.ScriptErrors(messages);
         }
-        Print("Finished Compiling!");
+        reporter_.Progress("Finished Compiling!");
         return compiled && assembled;
     }
 
 private:
-    void Print(const std::string& line) { console_.Print(line + "\n"); }
-
-    bool Assemble(const std::string& asmFile, const std::string& cobFile, const std::string& errorLog) {
-        Print("Assembling ZARN to COB");
-        std::remove(cobFile.c_str());
-        std::vector<std::string> arguments{asmFile, cobFile};
+    bool Assemble(const OutputNames& names, const std::vector<TSourcePlace>& lineOrigins) {
+        reporter_.Progress("Assembling ZARN to COB");
+        std::remove(names.cobFile.c_str());
+        const std::string& directory = request_.workingDirectory;
+        std::vector<std::string> arguments{NameSeenFrom(directory, names.asmFile), NameSeenFrom(directory, names.cobFile)};
         for (std::string& parameter : SplitParameters(settings_.AssemblerParams)) arguments.push_back(parameter);
+        if (reporter_.Quiet()) arguments.push_back("--diagnostics=gnu");
 
-        // The assembler's log is shared by every run from this directory: one run at a time.
-        platform::FileLock lock(kLockFileName);
-        platform::ChildResult result = RunAssembler(settings_.AssemblerExeName, arguments);
-        TakeOverAssemblerLog(errorLog);
-        return result.started && result.exitStatus == 0;
+        // The assembler's log is shared by every run that works in this folder: one run at a time.
+        platform::FileLock lock(directory + kLockFileName);
+        platform::ChildResult result = RunAssembler(arguments);
+        TakeOverAssemblerLog(directory + kAssemblerLog, names.errorLog);
+        bool assembled = result.started && result.exitStatus == 0;
+        // A quiet run shows only the assembler's problems, one line each, placed in the source.
+        for (const std::string& line : PlaceAssemblerDiagnostics(result.output, arguments[0], lineOrigins))
+            reporter_.Problem(line);
+        return assembled;
     }
 
-    platform::ChildResult RunAssembler(const std::string& program, const std::vector<std::string>& arguments) {
-        Print("Attempting to invoke " + program);
-        platform::ChildResult result = platform::RunChildProcess(program, arguments);
-        if (!result.started) {
-            Print("Unable to invoke " + program);
-            Print("Reason: " + result.reason);
+    platform::ChildResult RunAssembler(const std::vector<std::string>& arguments) {
+        const std::string& name = settings_.AssemblerExeName;
+        reporter_.Progress("Attempting to invoke " + name);
+        platform::ChildOptions options;
+        options.workingDirectory = request_.workingDirectory;
+        options.captureOutput = reporter_.Quiet();
+        platform::ChildResult result = platform::RunChildProcess(request_.assemblerProgram, arguments, options);
+        if (!result.started && reporter_.Gnu()) {
+            reporter_.Failure("Unable to invoke " + name + ": " + result.reason);
+        } else if (!result.started) {
+            reporter_.Failure("Unable to invoke " + name);
+            reporter_.Failure("Reason: " + result.reason);
         }
         return result;
     }
 
-    void TakeOverAssemblerLog(const std::string& errorLog) {
-        if (!std::filesystem::exists(kAssemblerLog)) return;
-        std::vector<std::string> lines = LoadTextFile(kAssemblerLog);
-        std::remove(kAssemblerLog);
+    void TakeOverAssemblerLog(const std::string& assemblerLog, const std::string& errorLog) {
+        if (!std::filesystem::exists(assemblerLog)) return;
+        std::vector<std::string> lines = LoadTextFile(assemblerLog);
+        std::remove(assemblerLog.c_str());
         WriteTextFile(errorLog, lines);
     }
 
     const TSettings& settings_;
-    platform::Console& console_;
+    const BuildRequest& request_;
+    Reporter& reporter_;
 };
 
 }  // namespace
@@ -142,8 +174,9 @@ std::string DeriveName(const std::string& sourceName, const std::string& suffix)
     return sourceName.substr(0, dot) + suffix;
 }
 
-bool BuildFile(const std::string& sourceName, const TSettings& settings, platform::Console& console) {
-    return FileBuild(settings, console).Run(sourceName);
+bool BuildFile(const std::string& sourceName, const TSettings& settings, const BuildRequest& request,
+               Reporter& reporter) {
+    return FileBuild(settings, request, reporter).Run(sourceName);
 }
 
 }  // namespace kelc

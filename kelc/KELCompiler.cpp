@@ -2,8 +2,10 @@
 // diagnostics with positions mapped back to the file and line where the token was written.
 #include "kelc/KELCompiler.h"
 
+#include "kelc/CommandLine.h"
 #include "kelc/CompileError.h"
 #include "kelc/FileHandling.h"
+#include "kelc/FileNames.h"
 
 #include <chrono>
 #include <cmath>
@@ -73,6 +75,8 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
     };
     for (const auto& [name, value] : kPredefined) globalScope_->AddIdent(name, ikConstant).Value = value;
     currentScope_ = globalScope_.get();
+    echoTag_ = [this] { return scanner_ ? originTags_.Tag(scanner_->CurrentToken()) : std::string(); };
+    globalScope_->EchoTag = &echoTag_;
     preprocessor_ = std::make_unique<TPreProcessor>();
     preprocessor_->OnIncludeFile = [this](TPreProcessor&, const std::string&, std::string& text,
                                           std::string& fileName) { return OnIncludeFile(text, fileName); };
@@ -82,6 +86,7 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
     };
     Compile();
     asmOutput_ = globalScope_->Lines;
+    LineOrigins = originTags_.Strip(asmOutput_);
 }
 
 TKELCompiler::~TKELCompiler() = default;
@@ -91,6 +96,7 @@ void TKELCompiler::Compile() {
     const auto start = std::chrono::steady_clock::now();
     try {
         preprocessor_->Clear();
+        preprocessor_->PredefinedDefines = CommandLineDefines;
         preprocessor_->MainFileName = sourceFileName_;
         preprocessor_->MainText = JoinLines(source_);
         std::string text;
@@ -139,6 +145,8 @@ bool TKELCompiler::OnIncludeFile(std::string& text, std::string& fileName) {
     std::string found = FindFile(fileName);
     if (found.empty()) return false;
     text = JoinLines(LoadTextFile(found));
+    fileName = UserFileName(found);
+    IncludedFiles.push_back(fileName);
     return true;
 }
 

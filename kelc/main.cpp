@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return kelc::RunKelc(args, platform::StandardConsole(), std::cin);
+    return kelc::RunKelc(args, platform::StandardConsole(), platform::StandardErrorConsole(), std::cin);
 }

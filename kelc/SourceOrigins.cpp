@@ -1,0 +1,51 @@
+#include "kelc/SourceOrigins.h"
+
+namespace kelc {
+namespace {
+
+constexpr char kSeparator = '\x1f';
+
+// The tag's number when a whole tag starts at `start`; `end` is then just past it.
+bool ReadTag(const std::string& line, std::size_t start, std::size_t& number, std::size_t& end) {
+    std::size_t at = start + 1;
+    if (at >= line.size() || line[at] != '@') return false;
+    std::size_t digits = ++at;
+    number = 0;
+    while (at < line.size() && line[at] >= '0' && line[at] <= '9') number = number * 10 + static_cast<std::size_t>(line[at++] - '0');
+    if (at == digits || at >= line.size() || line[at] != kSeparator) return false;
+    end = at + 1;
+    return true;
+}
+
+}  // namespace
+
+std::string TOriginTags::Tag(const TTokenData& token) {
+    places_.push_back(TSourcePlace{token.fileName, token.line, token.column});
+    return std::string(1, kSeparator) + "@" + std::to_string(places_.size() - 1) + kSeparator;
+}
+
+std::vector<TSourcePlace> TOriginTags::Strip(std::vector<std::string>& lines) const {
+    std::vector<TSourcePlace> origins(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string& line = lines[i];
+        std::size_t start = line.find(kSeparator);
+        if (start == std::string::npos) continue;
+        std::string stripped = line.substr(0, start);
+        while (start != std::string::npos) {
+            std::size_t number = 0, end = 0;
+            if (ReadTag(line, start, number, end) && number < places_.size()) {
+                if (origins[i].fileName.empty()) origins[i] = places_[number];
+            } else {
+                end = start + 1;
+                stripped += kSeparator;
+            }
+            std::size_t next = line.find(kSeparator, end);
+            stripped.append(line, end, next == std::string::npos ? std::string::npos : next - end);
+            start = next;
+        }
+        line = std::move(stripped);
+    }
+    return origins;
+}
+
+}  // namespace kelc
