@@ -10,6 +10,7 @@
 #include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "platform/Program.h"
+#include "platform/UserFolders.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -60,6 +61,8 @@ private:
         // Two runs must not interleave their rewrites.
         platform::FileLock lock(places.workingDirectory + kLockFileName);
         for (const std::string& file : places.settingsFiles) settings_ = LoadSettings(platform::IniFile(file), settings_);
+        std::string ignored;  // a folder that cannot be made shows as the failed write below
+        if (!places.settingsFolderToMake.empty()) platform::MakeUserDirectory(places.settingsFolderToMake, ignored);
         try {
             SaveSettings(platform::IniFile(places.settingsToWrite), places.settingsToWrite, settings_);
         } catch (const std::runtime_error& failure) {

@@ -37,12 +37,12 @@ RunPlaces LocateRunPlaces(const std::string& programPath, const std::string& set
         places.settingsFiles = {systemSettings};
         places.settingsToWrite = systemSettings;
     } else {
-        // The folder is created when the file is written, so a failure there is only a warning.
         std::string userFolder = platform::UserSettingsDirectory(kApplication);
         std::string userSettings = userFolder.empty() ? std::string() : userFolder + platform::kPathDelimiter + "kelc.ini";
         places.settingsFiles = {systemSettings};
         if (!userSettings.empty()) places.settingsFiles.push_back(userSettings);
         places.settingsToWrite = userSettings;
+        places.settingsFolderToMake = userFolder;
         places.settingsFailureIsError = false;
     }
     return places;

@@ -10,6 +10,7 @@ namespace kelc {
 struct RunPlaces {
     std::vector<std::string> settingsFiles;  // read in order, each over the ones before it
     std::string settingsToWrite;             // rewritten with the nine keys
+    std::string settingsFolderToMake;        // the per-user folder, made just before the write
     bool settingsFailureIsError = true;      // only for kelc.ini in a writable program folder
     std::string workingDirectory;            // lock file and errors.txt; ends in a delimiter
 };
