@@ -9,10 +9,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Available(const std::string& program) {
-    return RunCommand(".", "command -v " + program + " >/dev/null").status == 0;
-}
-
 TEST(Install, ProgramsManPagesDocumentationAndTheCMakePackageLandInTheirPlaces) {
     Staging stage;
     for (const char* file : {"bin/kelc", "bin/zarn", "bin/cobdump", "share/man/man1/kelc.1", "share/man/man1/zarn.1",
@@ -27,12 +23,13 @@ TEST(Install, ProgramsManPagesDocumentationAndTheCMakePackageLandInTheirPlaces) 
 
 TEST(Install, ManPagesRenderWithoutWarnings) {
     if (!Available("groff")) GTEST_SKIP() << "groff is not installed (scripts/install-dependencies installs it)";
+    TempDirectory scratch;
     for (const char* page : {"kelc.1", "zarn.1", "cobdump.1"}) {
         std::string path = std::string(KEL_SOURCE_DIR) + "/man/" + page;
-        CommandResult result = RunCommand(".", "groff -man -Tutf8 -ww -z '" + path + "'");
+        CommandResult result = RunCommand(scratch.Path(), "groff -man -Tutf8 -ww -z '" + path + "'");
         EXPECT_EQ(result.status, 0) << page;
         EXPECT_EQ(result.output, "") << page;
-        CommandResult text = RunCommand(".", "groff -man -Tutf8 -P-cbou '" + path + "'");
+        CommandResult text = RunCommand(scratch.Path(), "groff -man -Tutf8 -P-cbou '" + path + "'");
         EXPECT_NE(text.output.find("EXIT STATUS"), std::string::npos) << page;
     }
 }
@@ -63,10 +60,10 @@ TEST(Install, CPackMakesADebianPackageAndATarball) {
 class UnprivilegedRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = RunCommand(".", "test \"$(id -u)\" = 0").status == 0;
+        root_ = RunCommand(stage_.Path(), "test \"$(id -u)\" = 0").status == 0;
         if (root_) {
             if (!Available("setpriv")) GTEST_SKIP() << "running as root without setpriv: cannot act as another user";
-            CommandResult user = RunCommand(".", "id -u kel-test >/dev/null 2>&1 || useradd --system --no-create-home "
+            CommandResult user = RunCommand(stage_.Path(), "id -u kel-test >/dev/null 2>&1 || useradd --system --no-create-home "
                                                  "--shell /usr/sbin/nologin kel-test");
             if (user.status != 0) GTEST_SKIP() << "running as root and useradd failed: " << user.output;
         }

@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Generator() {
-    return RunCommand(".", "command -v ninja >/dev/null").status == 0 ? "Ninja" : "Unix Makefiles";
+    return Available("ninja") ? "Ninja" : "Unix Makefiles";
 }
 
 TEST(ModBuild, OnlyTheScriptsThatIncludeAnEditedFileAreRebuilt) {

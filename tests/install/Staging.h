@@ -12,3 +12,9 @@ public:
     }
     std::string Prefix() const { return File("prefix"); }
 };
+
+// Whether a program is found along PATH.
+inline bool Available(const std::string& program) {
+    TempDirectory scratch;  // each command needs a directory of its own for its output
+    return RunCommand(scratch.Path(), "command -v " + program + " >/dev/null").status == 0;
+}
