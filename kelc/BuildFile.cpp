@@ -60,11 +60,7 @@ struct OutputNames {
 
     OutputNames(const std::string& source, const BuildRequest& request) {
         std::string base = source;
-        if (!request.outputDirectory.empty()) {
-            std::error_code ignored;
-            std::filesystem::create_directories(request.outputDirectory, ignored);  // a failure shows when writing
-            base = UserDirectoryName(request.outputDirectory) + FileNameOf(source);
-        }
+        if (!request.outputDirectory.empty()) base = UserDirectoryName(request.outputDirectory) + FileNameOf(source);
         asmFile = DeriveName(base, ".zarn");
         preprocessed = DeriveName(base, ".prezarn");
         cobFile = request.cobFile.empty() ? DeriveName(base, ".cob") : UserFileName(request.cobFile);
@@ -81,6 +77,10 @@ public:
     bool Run(const std::string& requestedName) {
         const std::string source = UserFileName(FindFile(requestedName));
         const OutputNames names(source, request_);
+        if (!request_.outputDirectory.empty()) {
+            std::error_code ignored;  // a folder that cannot be made shows as the failed write below
+            std::filesystem::create_directories(request_.outputDirectory, ignored);
+        }
         reporter_.Progress("Source: " + source);
         reporter_.Progress("Dest: " + names.asmFile);
         reporter_.Progress("Preprocessor Output: " + names.preprocessed);

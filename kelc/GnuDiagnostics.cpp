@@ -33,7 +33,7 @@ bool TakePlace(std::string& text, Place& place) {
     return true;
 }
 
-std::string GnuLine(const std::string& message) {
+std::string GnuForm(const std::string& message) {
     std::size_t close = message.find("] ");
     if (message.empty() || message[0] != '[' || close == std::string::npos) return "kelc: error: " + message;
     std::string severity = message.substr(1, close - 1) == "Warning" ? "warning" : "error";
@@ -53,7 +53,7 @@ std::vector<std::string> GnuCompilerDiagnostics(const std::vector<std::string>& 
     for (const std::string& message : messages) {
         std::size_t at = message.rfind(kClosingRecord);
         if (at != std::string::npos && at + std::string(kClosingRecord).size() == message.size()) continue;
-        lines.push_back(GnuLine(message));
+        lines.push_back(GnuForm(message));
     }
     return lines;
 }

@@ -5,7 +5,10 @@
 namespace kelc {
 
 TIdentScope::TIdentScope(std::string name, bool inlinable, TIdentScope* parent)
-    : Name(std::move(name)), Parent(parent), Inlinable(inlinable), EchoTag(parent != nullptr ? parent->EchoTag : nullptr) {
+    : Name(std::move(name)),
+      Parent(parent),
+      Inlinable(inlinable),
+      EchoTag(parent != nullptr ? parent->EchoTag : nullptr) {
     rootSnippet_ = std::make_unique<TCodeSnipet>(*this, true);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/UserFolders.h"
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 namespace kelc {
@@ -60,7 +61,8 @@ private:
     void ReadSettings(const RunPlaces& places) {
         // Two runs must not interleave their rewrites.
         platform::FileLock lock(places.workingDirectory + kLockFileName);
-        for (const std::string& file : places.settingsFiles) settings_ = LoadSettings(platform::IniFile(file), settings_);
+        for (const std::string& file : places.settingsFiles)
+            settings_ = LoadSettings(platform::IniFile(file), settings_);
         std::string ignored;  // a folder that cannot be made shows as the failed write below
         if (!places.settingsFolderToMake.empty()) platform::MakeUserDirectory(places.settingsFolderToMake, ignored);
         try {
@@ -139,7 +141,8 @@ private:
         if (found.empty() || !std::filesystem::is_regular_file(found))
             throw std::runtime_error("File " + arg + " does not exist");
         std::string name = UserFileName(found);
-        SearchPathList.insert(SearchPathList.begin(), UserDirectoryName(DirectoryOf(name).empty() ? "." : DirectoryOf(name)));
+        std::string directory = DirectoryOf(name);
+        SearchPathList.insert(SearchPathList.begin(), UserDirectoryName(directory.empty() ? "." : directory));
         return BuildFile(name, settings_, request, *reporter_);
     }
 

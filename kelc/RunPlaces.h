@@ -15,8 +15,8 @@ struct RunPlaces {
     std::string workingDirectory;            // lock file and errors.txt; ends in a delimiter
 };
 
-// `settingsOption` is the --settings file, or empty. Creates the per-user folders it chooses;
-// a per-user folder that cannot be made leaves that part in the program folder.
+// `settingsOption` is the --settings file, or empty. Creates the per-user working folder when
+// it chooses it; when that cannot be made, the lock and the hand-over stay in the program folder.
 RunPlaces LocateRunPlaces(const std::string& programPath, const std::string& settingsOption);
 
 }  // namespace kelc

@@ -11,7 +11,8 @@ bool ReadTag(const std::string& line, std::size_t start, std::size_t& number, st
     if (at >= line.size() || line[at] != '@') return false;
     std::size_t digits = ++at;
     number = 0;
-    while (at < line.size() && line[at] >= '0' && line[at] <= '9') number = number * 10 + static_cast<std::size_t>(line[at++] - '0');
+    while (at < line.size() && line[at] >= '0' && line[at] <= '9' && at - digits < 9)
+        number = number * 10 + static_cast<std::size_t>(line[at++] - '0');
     if (at == digits || at >= line.size() || line[at] != kSeparator) return false;
     end = at + 1;
     return true;

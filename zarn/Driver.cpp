@@ -30,14 +30,16 @@ struct ProblemSink {
     platform::Console& console;
     platform::Console* gnu;  // null unless --diagnostics=gnu
 
-    void FileProblem(const std::string& file, const std::string& message, const std::string& consoleText) {
+    // A problem with a whole file: "<file>: error: <message>" under --diagnostics=gnu, else
+    // `consoleText` on the console, in red when `red`.
+    void FileProblem(const std::string& file, const std::string& message, const std::string& consoleText, bool red) {
         if (gnu != nullptr) {
             gnu->Print(file + ": error: " + message + "\n");
             return;
         }
-        console.SetColour(12);
+        if (red) console.SetColour(12);
         console.Print(consoleText);
-        console.SetColour(7);
+        if (red) console.SetColour(7);
     }
 
     void ParseProblems(const RunState& state) {
@@ -54,10 +56,7 @@ int AssembleFile(const std::vector<std::string>& args, const std::string& startT
     platform::Console& console = problems.console;
     std::optional<std::string> input = platform::ReadFile(args[0]);
     if (!input) {
-        if (problems.gnu != nullptr)
-            problems.FileProblem(args[0], "Bad file name", "");
-        else
-            console.Print("Bad file name: " + args[0] + "\n");
+        problems.FileProblem(args[0], "Bad file name", "Bad file name: " + args[0] + "\n", false);
         return 1;
     }
     RunState state;
@@ -75,7 +74,7 @@ int AssembleFile(const std::vector<std::string>& args, const std::string& startT
     std::string reason;
     if (!platform::ReplaceFile(state.options.outputName, BuildCobImage(state), reason)) {
         problems.FileProblem(state.options.outputName, "Unable to write: " + reason,
-                             "Unable to write \"" + state.options.outputName + "\": " + reason + "\n");
+                             "Unable to write \"" + state.options.outputName + "\": " + reason + "\n", true);
         return 1;
     }
     console.Print("Done!\n");
@@ -89,7 +88,8 @@ int RunZarn(const std::vector<std::string>& allArgs, platform::Console& console,
     bool gnu = false;
     for (const std::string& arg : allArgs) {
         if (arg == "--help" || arg == "--version") {
-            console.Print(arg == "--help" ? std::string(kUsageText) + kMoreHelp : "zarn 0.8.1.1 (KEL toolchain " KEL_VERSION ")\n");
+            console.Print(arg == "--help" ? std::string(kUsageText) + kMoreHelp
+                                          : "zarn 0.8.1.1 (KEL toolchain " KEL_VERSION ")\n");
             return 0;
         }
         if (arg == "--diagnostics=gnu")

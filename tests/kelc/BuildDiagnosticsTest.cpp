@@ -56,7 +56,8 @@ TEST(SourceOrigins, TagsComeOffAndLeaveTheirPlaceWithTheLine) {
 }
 
 TEST(SourceOrigins, CompiledTextCarriesNoTags) {
-    std::string text = kelc::JoinLines(CompileText("piece p;\nF(a)\n{\n  for (a = 0; a < 3; ++a) { __zarn { pushc 1; pop; } }\n}\n").assembly);
+    CompiledText compiled = CompileText("piece p;\nF(a)\n{\n  for (a = 0; a < 3; ++a) { __zarn { pushc 1; pop; } }\n}\n");
+    std::string text = kelc::JoinLines(compiled.assembly);
     EXPECT_EQ(text.find('\x1f'), std::string::npos) << text;
 }
 
