@@ -72,11 +72,12 @@ protected:
     }
     void TearDown() override { RunCommand(stage_.Path(), "chmod -R u+w prefix"); }
 
-    CommandResult KelcAsUser(const std::string& arguments) {
+    // `environment` adds variables, such as "XDG_CONFIG_HOME=/somewhere".
+    CommandResult KelcAsUser(const std::string& arguments, const std::string& environment = "") {
         RunCommand(stage_.Path(), "chmod -R a-w prefix");
         std::string user = root_ ? "setpriv --reuid=kel-test --regid=kel-test --clear-groups " : "";
-        return RunCommand(stage_.File("home"), user + "env -i HOME='" + stage_.File("home") +
-                                                   "' PATH=/usr/bin:/bin '" + stage_.Prefix() + "/bin/kelc' " + arguments);
+        return RunCommand(stage_.File("home"), user + "env -i HOME='" + stage_.File("home") + "' PATH=/usr/bin:/bin " +
+                                                   environment + " '" + stage_.Prefix() + "/bin/kelc' " + arguments);
     }
 
     Staging stage_;
@@ -108,6 +109,16 @@ TEST_F(UnprivilegedRun, SettingsLockAndHandOverMoveToTheUsersFolders) {
     userSettings = stage_.Read("home/.config/kelc/kelc.ini");
     EXPECT_EQ(userSettings.rfind("[Settings]\r\nCompileAndDoNotAssemble=1\r\n", 0), 0u) << userSettings;
     EXPECT_NE(userSettings.find("PauseOnException=0\r\n"), std::string::npos);
+}
+
+TEST_F(UnprivilegedRun, TheXdgFoldersAreHonoured) {
+    stage_.Write("home/arm.kel", "piece base;\n");
+    CommandResult result = KelcAsUser("-q arm.kel", "XDG_CONFIG_HOME='" + stage_.File("home/cfg") +
+                                                        "' XDG_RUNTIME_DIR='" + stage_.File("home/run") + "'");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(stage_.Exists("home/cfg/kelc/kelc.ini"));
+    EXPECT_TRUE(stage_.Exists("home/run/kelc/kelc.lock"));
+    EXPECT_FALSE(stage_.Exists("home/.config"));
 }
 
 TEST_F(UnprivilegedRun, SettingsThatCannotBeWrittenAreOnlyAWarning) {
