@@ -17,13 +17,13 @@ bool ReadAssemblyLine(const std::string& line, const std::string& zarnName, std:
     return true;
 }
 
-const TSourcePlace* OriginAtOrAbove(std::size_t number, const std::vector<TSourcePlace>& lineOrigins) {
-    for (std::size_t i = std::min(number, lineOrigins.size()); i > 0; --i)
-        if (!lineOrigins[i - 1].fileName.empty()) return &lineOrigins[i - 1];
+const TSourcePlace* OriginAtOrAbove(std::size_t number, const TLineOrigins& lineOrigins) {
+    for (std::size_t i = std::min(number, lineOrigins.LineCount()); i > 0; --i)
+        if (const TSourcePlace* place = lineOrigins.At(i - 1)) return place;
     return nullptr;
 }
 
-std::string Placed(const std::string& line, const std::string& zarnName, const std::vector<TSourcePlace>& lineOrigins) {
+std::string Placed(const std::string& line, const std::string& zarnName, const TLineOrigins& lineOrigins) {
     std::size_t number = 0, rest = 0;
     if (!ReadAssemblyLine(line, zarnName, number, rest)) return line;
     const TSourcePlace* place = OriginAtOrAbove(number, lineOrigins);
@@ -35,7 +35,7 @@ std::string Placed(const std::string& line, const std::string& zarnName, const s
 }  // namespace
 
 std::vector<std::string> PlaceAssemblerDiagnostics(const std::string& output, const std::string& zarnName,
-                                                   const std::vector<TSourcePlace>& lineOrigins) {
+                                                   const TLineOrigins& lineOrigins) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < output.size()) {

@@ -87,7 +87,7 @@ public:
         reporter_.Progress("ZARN error log: " + names.errorLog);
 
         std::vector<std::string> asmOutput, preprocessorOutput, messages, includedFiles;
-        std::vector<TSourcePlace> lineOrigins;
+        TLineOrigins lineOrigins;
         std::string readFailure;
         bool compiled = false;
         try {
@@ -97,7 +97,7 @@ public:
             compiled = compiler.Success;
             messages = compiler.Messages;
             includedFiles = compiler.IncludedFiles;
-            lineOrigins = compiler.LineOrigins;
+            lineOrigins = std::move(compiler.LineOrigins);
         } catch (const FileError& error) {
             readFailure = error.what();
         }
@@ -117,7 +117,7 @@ public:
     }
 
 private:
-    bool Assemble(const OutputNames& names, const std::vector<TSourcePlace>& lineOrigins) {
+    bool Assemble(const OutputNames& names, const TLineOrigins& lineOrigins) {
         reporter_.Progress("Assembling ZARN to COB");
         std::remove(names.cobFile.c_str());
         const std::string& directory = request_.workingDirectory;

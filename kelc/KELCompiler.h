@@ -34,7 +34,7 @@ public:
     // Every file the source included, at any depth, by the name the user can open.
     std::vector<std::string> IncludedFiles;
     // Parallel to the assembly text: the source place of each echo comment and inline assembly line.
-    std::vector<TSourcePlace> LineOrigins;
+    TLineOrigins LineOrigins;
 
     // Records a diagnostic with the current token's position when there is one; a fatal error
     // is raised as ECompileError when `raiseOnFatal` is set.

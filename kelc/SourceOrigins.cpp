@@ -20,13 +20,19 @@ bool ReadTag(const std::string& line, std::size_t start, std::size_t& number, st
 
 }  // namespace
 
-std::string TOriginTags::Tag(const TTokenData& token) {
-    places_.push_back(TSourcePlace{token.fileName, token.line, token.column});
-    return std::string(1, kSeparator) + "@" + std::to_string(places_.size() - 1) + kSeparator;
+const TSourcePlace* TLineOrigins::At(std::size_t index) const {
+    return index < tags_.size() && tags_[index] >= 0 ? &places_[static_cast<std::size_t>(tags_[index])] : nullptr;
 }
 
-std::vector<TSourcePlace> TOriginTags::Strip(std::vector<std::string>& lines) const {
-    std::vector<TSourcePlace> origins(lines.size());
+std::string TOriginTags::Tag(const TTokenData& token) {
+    std::vector<TSourcePlace>& places = origins_.places_;
+    places.push_back(TSourcePlace{token.fileName, token.line, token.column});
+    return std::string(1, kSeparator) + "@" + std::to_string(places.size() - 1) + kSeparator;
+}
+
+TLineOrigins TOriginTags::Strip(std::vector<std::string>& lines) {
+    std::vector<std::int32_t>& tags = origins_.tags_;
+    tags.assign(lines.size(), -1);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         std::size_t start = line.find(kSeparator);
@@ -34,8 +40,8 @@ std::vector<TSourcePlace> TOriginTags::Strip(std::vector<std::string>& lines) co
         std::string stripped = line.substr(0, start);
         while (start != std::string::npos) {
             std::size_t number = 0, end = 0;
-            if (ReadTag(line, start, number, end) && number < places_.size()) {
-                if (origins[i].fileName.empty()) origins[i] = places_[number];
+            if (ReadTag(line, start, number, end) && number < origins_.places_.size()) {
+                if (tags[i] < 0) tags[i] = static_cast<std::int32_t>(number);
             } else {
                 end = start + 1;
                 stripped += kSeparator;
@@ -46,7 +52,7 @@ std::vector<TSourcePlace> TOriginTags::Strip(std::vector<std::string>& lines) co
         }
         line = std::move(stripped);
     }
-    return origins;
+    return std::move(origins_);
 }
 
 }  // namespace kelc

@@ -28,9 +28,12 @@ TEST(GnuDiagnostics, CompilerMessagesBecomeOneLineEachAtTheirInnermostPlace) {
 }
 
 TEST(AssemblerDiagnostics, LinesArePlacedAtTheNearestKnownOriginAtOrAbove) {
-    std::vector<kelc::TSourcePlace> origins(5);
-    origins[1] = {"arm.kel", 3, 5};
-    origins[3] = {"inc/a.kelh", 9, 1};
+    kelc::TOriginTags tags;
+    kelc::TTokenData arm, include;
+    arm.fileName = "arm.kel", arm.line = 3, arm.column = 5;
+    include.fileName = "inc/a.kelh", include.line = 9, include.column = 1;
+    Lines assembly{"piece p;", "// sleep " + tags.Tag(arm), "pushc 1;", "// x" + tags.Tag(include), "ret;"};
+    kelc::TLineOrigins origins = tags.Strip(assembly);
     std::string output =
         "arm.zarn:1: error: Before any origin\narm.zarn:3: error: Undefined term, x\narm.zarn:4: warning: W\n"
         "zarn: error: something else\nother.zarn:2: error: not ours\narm.zarn:99: error: past the end\n";
@@ -47,12 +50,14 @@ TEST(SourceOrigins, TagsComeOffAndLeaveTheirPlaceWithTheLine) {
     second.fileName = "b.kelh", second.line = 7, second.column = 1;
     Lines lines{"// turn " + tags.Tag(first) + "turret", "pushc 1;" + tags.Tag(second), "plain \x1f@x\x1f line",
                 "// copy " + tags.Tag(first)};
-    std::vector<kelc::TSourcePlace> origins = tags.Strip(lines);
+    kelc::TLineOrigins origins = tags.Strip(lines);
     EXPECT_EQ(lines, (Lines{"// turn turret", "pushc 1;", "plain \x1f@x\x1f line", "// copy "}));
-    EXPECT_EQ(origins[0].fileName, "a.kel");
-    EXPECT_EQ(origins[1].line, 7);
-    EXPECT_TRUE(origins[2].fileName.empty());
-    EXPECT_EQ(origins[3].column, 3);
+    ASSERT_EQ(origins.LineCount(), 4u);
+    EXPECT_EQ(origins.At(0)->fileName, "a.kel");
+    EXPECT_EQ(origins.At(1)->line, 7);
+    EXPECT_EQ(origins.At(2), nullptr);
+    EXPECT_EQ(origins.At(3)->column, 3);
+    EXPECT_EQ(origins.At(4), nullptr);
 }
 
 TEST(SourceOrigins, CompiledTextCarriesNoTags) {
