@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCaseAndTrimsValues) {
@@ -26,6 +28,20 @@ TEST(IniFile, WritingKeepsOtherSectionsAndKeysAndCreatesTheFile) {
     platform::IniFile fresh(dir.File("new.ini"));
     ASSERT_TRUE(fresh.WriteStrings("Settings", {{"A", ""}}, reason));
     EXPECT_EQ(dir.Read("new.ini"), "[Settings]\r\nA=\r\n");
+}
+
+TEST(IniFile, AFileThatWouldNotChangeIsLeftAsItIs) {
+    TempDirectory dir;
+    dir.Write("k.ini", "[Settings]\r\nA=1\r\n");
+    // A replaced file gets a new identity and leaves the second link behind.
+    std::filesystem::create_hard_link(dir.File("k.ini"), dir.File("link.ini"));
+    platform::IniFile ini(dir.File("k.ini"));
+    std::string reason;
+    ASSERT_TRUE(ini.WriteStrings("Settings", {{"A", "1"}}, reason));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir.File("k.ini")), 2u);
+    ASSERT_TRUE(ini.WriteStrings("Settings", {{"A", "2"}}, reason));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir.File("k.ini")), 1u);
+    EXPECT_EQ(dir.Read("link.ini"), "[Settings]\r\nA=1\r\n");
 }
 
 TEST(IniFile, AFileThatCannotBeWrittenReportsWhy) {
