@@ -74,8 +74,9 @@ public:
     FileBuild(const TSettings& settings, const BuildRequest& request, Reporter& reporter)
         : settings_(settings), request_(request), reporter_(reporter) {}
 
-    bool Run(const std::string& requestedName) {
-        const std::string source = UserFileName(FindFile(requestedName));
+    // `source` is already resolved and named as the user opens it; looking it up again could
+    // find a namesake below the program's folder.
+    bool Run(const std::string& source) {
         const OutputNames names(source, request_);
         if (!request_.outputDirectory.empty()) {
             std::error_code ignored;  // a folder that cannot be made shows as the failed write below

@@ -22,7 +22,8 @@ struct BuildRequest {
     std::string workingDirectory;  // where the assembler runs and leaves errors.txt, with the lock
 };
 
-// Builds one source file: compiles it, writes the assembly and preprocessed texts and, when it
+// Builds one source file, `sourceName` being the name as found and as the user opens it from
+// the current directory: compiles it, writes the assembly and preprocessed texts and, when it
 // compiled and the settings allow, runs the assembler and takes over its error log. Returns true
 // when the script compiled (and assembled, when it was to be assembled). Files that cannot be
 // read or written raise std::runtime_error with the message to show.

@@ -109,7 +109,9 @@ private:
                                 std::vector<std::string>& list) {
         std::vector<std::string> items;
         SplitPathList(text, items);
-        for (const std::string& item : items) list.push_back(UserDirectoryName(InDirectory(programDirectory, item)));
+        // An empty item stays empty: the lookup takes it as the root, as it always has.
+        for (const std::string& item : items)
+            list.push_back(item.empty() ? item : UserDirectoryName(InDirectory(programDirectory, item)));
     }
 
     bool BuildAll(const std::string& programDirectory, const std::string& workingDirectory) {
