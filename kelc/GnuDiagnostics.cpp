@@ -46,13 +46,19 @@ std::string GnuForm(const std::string& message) {
     return place.file + ":" + place.line + ":" + place.column + ": " + severity + ": " + text;
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 }  // namespace
 
 std::vector<std::string> GnuCompilerDiagnostics(const std::vector<std::string>& messages) {
     std::vector<std::string> lines;
-    for (const std::string& message : messages) {
-        std::size_t at = message.rfind(kClosingRecord);
-        if (at != std::string::npos && at + std::string(kClosingRecord).size() == message.size()) continue;
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        const std::string& message = messages[i];
+        if (EndsWith(message, kClosingRecord)) continue;
+        // A fatal error raised inside a function is recorded again with the function's name in front.
+        if (i > 0 && message.size() > messages[i - 1].size() && EndsWith(message, messages[i - 1])) continue;
         lines.push_back(GnuForm(message));
     }
     return lines;

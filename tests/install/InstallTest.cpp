@@ -68,7 +68,7 @@ protected:
             if (user.status != 0) GTEST_SKIP() << "running as root and useradd failed: " << user.output;
         }
         fs::create_directory(stage_.File("home"));
-        if (root_) RunCommand(stage_.Path(), "chown kel-test: home");
+        if (root_) RunCommand(stage_.Path(), "chmod 755 . && chown kel-test: home");
     }
     void TearDown() override { RunCommand(stage_.Path(), "chmod -R u+w prefix"); }
 

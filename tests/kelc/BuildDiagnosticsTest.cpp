@@ -20,11 +20,15 @@ TEST(GnuDiagnostics, CompilerMessagesBecomeOneLineEachAtTheirInnermostPlace) {
         "[Warning] \"units/arm.kel\"(7:1) : Something odd",
         "[Fatal Error] : \"arm.kel\"(2:3) : \"inc/a.kelh\"(5:1) : No #ifdef for #endif",
         "[Fatal Error] : Unable to find \"arm.kel\"",
+        "[Fatal Error] \"arm.kel\"(7:19) : Inlinable function, Sum, can not be called via start-script",
+        "[Fatal Error] \"arm.kel\"(7:19) : In function \"Main\" [Fatal Error] \"arm.kel\"(7:19) : Inlinable function, "
+        "Sum, can not be called via start-script",
         "[Fatal Error] \"arm.kel\"(4:9) : Could not compile dependant file.",
     };
     EXPECT_EQ(kelc::GnuCompilerDiagnostics(messages),
               (Lines{"arm.kel:4:9: error: Undeclaired identifier, Y", "units/arm.kel:7:1: warning: Something odd",
-                     "inc/a.kelh:5:1: error: No #ifdef for #endif", "kelc: error: Unable to find \"arm.kel\""}));
+                     "inc/a.kelh:5:1: error: No #ifdef for #endif", "kelc: error: Unable to find \"arm.kel\"",
+                     "arm.kel:7:19: error: Inlinable function, Sum, can not be called via start-script"}));
 }
 
 TEST(AssemblerDiagnostics, LinesArePlacedAtTheNearestKnownOriginAtOrAbove) {
