@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 
+#include <filesystem>
 #include <optional>
 
 
@@ -9,6 +10,7 @@ namespace kelc {
 
 std::vector<std::string> SearchPathList;
 std::vector<std::string> IncludePathList;
+std::string LookupBaseDirectory;
 
 namespace {
 
@@ -32,7 +34,8 @@ std::string LastPathComponent(const std::string& path) {
 
 std::string FindFile(const std::string& name, const std::vector<std::string>& searchPaths,
                      const std::vector<std::string>& includePaths) {
-    if (platform::FileExists(name)) return name;
+    std::string itself = std::filesystem::path(name).is_absolute() ? name : LookupBaseDirectory + name;
+    if (platform::FileExists(itself)) return itself;
     std::string found = FindAlong(name, searchPaths);
     if (found.empty()) found = FindAlong(name, includePaths);
     return found;

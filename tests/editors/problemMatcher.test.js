@@ -30,10 +30,8 @@ test('kelc: each error with a position gives its file, line, column and message'
         { line: 4, column: 10, severity: 'Error', message: 'Unknown result type, or result is readonly' },
         { line: 5, column: 3, severity: 'Error', message: 'Could not compile dependant file.' },
     ]);
-    // The name is relative to kelc's folder; the task makes it absolute.
-    assert.strictEqual(path.resolve(w.programs, problems[0].file), path.join(w.scripts, 'bad.kel'));
-    const rewritten = problemsIn(lines.map((l) => rewriteLine(l, w.programs, w.scripts)), 'kelc');
-    assert.strictEqual(rewritten[0].file, path.join(w.scripts, 'bad.kel'));
+    // The name is relative to the folder kelc was started from.
+    assert.strictEqual(path.resolve(w.scripts, problems[0].file), path.join(w.scripts, 'bad.kel'));
 });
 
 test('kelc: a message holding quotes is taken whole', () => {

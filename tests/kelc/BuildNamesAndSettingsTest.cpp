@@ -1,5 +1,4 @@
 #include "kelc/BuildFile.h"
-#include "kelc/KelcProgram.h"
 #include "kelc/Settings.h"
 #include "tests/support/TempDirectory.h"
 
@@ -12,14 +11,6 @@ TEST(BuildNames, TheExtensionIsReplacedOrAppended) {
     EXPECT_EQ(kelc::DeriveName("../units/arm.kel", "_ZARN_error.txt"), "../units/arm_ZARN_error.txt");
     EXPECT_EQ(kelc::DeriveName("dir.v2/arm", ".prezarn"), "dir.v2/arm.prezarn");
     EXPECT_EQ(kelc::DeriveName("arm.v1.kel", ".cob"), "arm.v1.cob");
-}
-
-TEST(BuildNames, AbsoluteNamesBecomeRelativeToTheCurrentDirectory) {
-    EXPECT_EQ(kelc::RelativeToDirectory("/work/units/arm.kel", "/work/bin"), "../units/arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("/work/bin/arm.kel", "/work/bin"), "arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("/work/bin/sub/arm.kel", "/work/bin"), "sub/arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("/other/arm.kel", "/work/bin"), "../../other/arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("units/arm.kel", "/work/bin"), "units/arm.kel");
 }
 
 TEST(Settings, BooleansAreIntegersAndAnythingElseGivesTheDefault) {

@@ -30,6 +30,20 @@ TEST(IniFile, WritingKeepsOtherSectionsAndKeysAndCreatesTheFile) {
     EXPECT_EQ(dir.Read("new.ini"), "[Settings]\r\nA=\r\n");
 }
 
+TEST(IniFile, AFileThatWouldNotChangeIsLeftAsItIs) {
+    TempDirectory dir;
+    dir.Write("k.ini", "[Settings]\r\nA=1\r\n");
+    // A replaced file gets a new identity and leaves the second link behind.
+    std::filesystem::create_hard_link(dir.File("k.ini"), dir.File("link.ini"));
+    platform::IniFile ini(dir.File("k.ini"));
+    std::string reason;
+    ASSERT_TRUE(ini.WriteStrings("Settings", {{"A", "1"}}, reason));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir.File("k.ini")), 2u);
+    ASSERT_TRUE(ini.WriteStrings("Settings", {{"A", "2"}}, reason));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir.File("k.ini")), 1u);
+    EXPECT_EQ(dir.Read("link.ini"), "[Settings]\r\nA=1\r\n");
+}
+
 TEST(IniFile, AFileThatCannotBeWrittenReportsWhy) {
     TempDirectory dir;
     platform::IniFile ini(dir.File("no/such/dir/k.ini"));
