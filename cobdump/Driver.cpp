@@ -17,7 +17,8 @@ constexpr const char* kUsage =
     "Usage: cobdump [-S | --check] <cobfile>\n"
     "  (no flag)  list the header, the tables and the disassembly of every script\n"
     "  -S         write assembly text that zarn assembles back into the same file\n"
-    "  --check    validate the structure; exit status 0 for a valid file, 1 otherwise\n";
+    "  --check    validate the structure; exit status 0 for a valid file, 1 otherwise\n"
+    "  --help     print this help; --version prints the version\n";
 
 enum class Mode { kListing, kAssembly, kCheck };
 
@@ -88,6 +89,12 @@ int RunMode(const CommandLine& line, const std::string& bytes, platform::Console
 }  // namespace
 
 int RunCobdump(const std::vector<std::string>& args, platform::Console& out, platform::Console& errors) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "--version") {
+            out.Print(arg == "--help" ? std::string(kUsage) : "cobdump " KEL_VERSION "\n");
+            return 0;
+        }
+    }
     std::optional<CommandLine> line = ParseCommandLine(args);
     if (!line) {
         errors.Print(kUsage);

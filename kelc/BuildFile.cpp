@@ -1,13 +1,16 @@
 #include "kelc/BuildFile.h"
 
+#include "kelc/AssemblerDiagnostics.h"
+#include "kelc/DepFile.h"
 #include "kelc/FileHandling.h"
+#include "kelc/FileNames.h"
 #include "kelc/KELCompiler.h"
 #include "platform/ChildProcess.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "platform/Program.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace kelc {
@@ -51,100 +54,133 @@ std::vector<std::string> SplitParameters(const std::string& text) {
     return words;
 }
 
+// The names of one build's files, as the user can open them.
+struct OutputNames {
+    std::string asmFile, preprocessed, cobFile, errorLog, depFile;
+
+    OutputNames(const std::string& source, const BuildRequest& request) {
+        std::string base = source;
+        if (!request.outputDirectory.empty()) base = UserDirectoryName(request.outputDirectory) + FileNameOf(source);
+        asmFile = DeriveName(base, ".zarn");
+        preprocessed = DeriveName(base, ".prezarn");
+        cobFile = request.cobFile.empty() ? DeriveName(base, ".cob") : UserFileName(request.cobFile);
+        errorLog = DeriveName(base, "_ZARN_error.txt");
+        depFile = request.depFile.empty() ? DeriveName(cobFile, ".d") : UserFileName(request.depFile);
+    }
+};
+
 class FileBuild {
 public:
-    FileBuild(const TSettings& settings, platform::Console& console) : settings_(settings), console_(console) {}
+    FileBuild(const TSettings& settings, const BuildRequest& request, Reporter& reporter)
+        : settings_(settings), request_(request), reporter_(reporter) {}
 
-    bool Run(const std::string& requestedName) {
-        const std::string source = FindFile(requestedName);
-        const std::string asmFile = DeriveName(source, ".zarn");
-        const std::string preprocessed = DeriveName(source, ".prezarn");
-        const std::string cobFile = DeriveName(source, ".cob");
-        const std::string errorLog = DeriveName(source, "_ZARN_error.txt");
-        for (const std::string& output : {asmFile, preprocessed, cobFile, errorLog, std::string(kAssemblerLog)})
+    // `source` is already resolved and named as the user opens it; looking it up again could
+    // find a namesake below the program's folder.
+    bool Run(const std::string& source) {
+        const OutputNames names(source, request_);
+        for (const std::string& output : {names.asmFile, names.preprocessed, names.cobFile, names.errorLog,
+                                          request_.workingDirectory + kAssemblerLog})
             if (platform::SameFile(source, output))
                 throw std::runtime_error("Source \"" + source + "\" would be overwritten by its own output");
-        Print("Source: " + source);
-        Print("Dest: " + asmFile);
-        Print("Preprocessor Output: " + preprocessed);
-        Print("ZARN error log: " + errorLog);
+        if (!request_.outputDirectory.empty()) {
+            std::error_code ignored;  // a folder that cannot be made shows as the failed write below
+            std::filesystem::create_directories(request_.outputDirectory, ignored);
+        }
+        reporter_.Progress("Source: " + source);
+        reporter_.Progress("Dest: " + names.asmFile);
+        reporter_.Progress("Preprocessor Output: " + names.preprocessed);
+        reporter_.Progress("ZARN error log: " + names.errorLog);
 
-        std::vector<std::string> asmOutput, preprocessorOutput, messages;
+        std::vector<std::string> asmOutput, preprocessorOutput, messages, includedFiles;
+        TLineOrigins lineOrigins;
         std::string readFailure;
         bool compiled = false;
         try {
             std::vector<std::string> lines = LoadTextFile(source);
-            TKELCompiler compiler(source, asmFile, settings_.MirroxCompatibility, settings_.AutoEmitLastRet,
+            TKELCompiler compiler(source, names.asmFile, settings_.MirroxCompatibility, settings_.AutoEmitLastRet,
                                   settings_.EnableZARNExtentions, preprocessorOutput, asmOutput, std::move(lines));
             compiled = compiler.Success;
             messages = compiler.Messages;
+            includedFiles = compiler.IncludedFiles;
+            lineOrigins = std::move(compiler.LineOrigins);
         } catch (const FileError& error) {
             readFailure = error.what();
         }
-        WriteTextFile(asmFile, asmOutput);
-        WriteTextFile(preprocessed, preprocessorOutput);
+        WriteTextFile(names.asmFile, asmOutput);
+        WriteTextFile(names.preprocessed, preprocessorOutput);
         if (!readFailure.empty()) throw std::runtime_error(readFailure);
+        if (compiled && request_.writeDepFile) WriteDepFile(names.depFile, names.cobFile, source, includedFiles);
 
         bool assembled = true;
         if (compiled && !settings_.CompileAndDoNotAssemble) {
-            assembled = Assemble(asmFile, cobFile, errorLog);
+            assembled = Assemble(names, lineOrigins);
         } else if (!compiled) {
-            Print("Errors in source");
-            for (const std::string& message : messages) Print(message);
-            Print("");
+            reporter_.ScriptErrors(messages);
         }
-        Print("Finished Compiling!");
+        reporter_.Progress("Finished Compiling!");
         return compiled && assembled;
     }
 
 private:
-    void Print(const std::string& line) { console_.Print(line + "\n"); }
-
-    bool Assemble(const std::string& asmFile, const std::string& cobFile, const std::string& errorLog) {
-        Print("Assembling ZARN to COB");
+    bool Assemble(const OutputNames& names, const TLineOrigins& lineOrigins) {
+        reporter_.Progress("Assembling ZARN to COB");
         std::string ignored;
-        platform::RemoveFile(cobFile, ignored);  // a failing assembler must not leave an older COB file
-        std::vector<std::string> arguments{asmFile, cobFile};
+        platform::RemoveFile(names.cobFile, ignored);  // a failing assembler must not leave an older COB file
+        const std::string& directory = request_.workingDirectory;
+        std::vector<std::string> arguments{NameSeenFrom(directory, names.asmFile), NameSeenFrom(directory, names.cobFile)};
         for (std::string& parameter : SplitParameters(settings_.AssemblerParams)) arguments.push_back(parameter);
+        if (reporter_.Quiet()) arguments.push_back("--diagnostics=gnu");
 
-        // The assembler's log is shared by every run from this directory: one run at a time, and
-        // only what this run's assembler wrote is handed over.
-        platform::FileLock lock(kLockFileName);
-        SayWhenUnguarded(lock, console_);
-        bool logCleared = ClearAssemblerLog();
-        platform::ChildResult result = RunAssembler(settings_.AssemblerExeName, arguments);
-        if (logCleared) TakeOverAssemblerLog(errorLog);
-        return result.started && result.exitStatus == 0;
+        // The assembler's log is shared by every run that works in this folder: one run at a time,
+        // and only what this run's assembler wrote is handed over.
+        platform::FileLock lock(directory + kLockFileName);
+        SayWhenUnguarded(lock, reporter_);
+        const std::string assemblerLog = directory + kAssemblerLog;
+        const bool logCleared = ClearAssemblerLog(assemblerLog);
+        platform::ChildResult result = RunAssembler(arguments);
+        if (logCleared) TakeOverAssemblerLog(assemblerLog, names.errorLog);
+        bool assembled = result.started && result.exitStatus == 0;
+        // A quiet run shows only the assembler's problems, one line each, placed in the source.
+        for (const std::string& line : PlaceAssemblerDiagnostics(result.output, arguments[0], lineOrigins))
+            reporter_.Problem(line);
+        return assembled;
     }
 
     // A log left by a killed run would otherwise be handed over as this run's.
-    bool ClearAssemblerLog() {
+    bool ClearAssemblerLog(const std::string& assemblerLog) {
         std::string reason;
-        if (platform::RemoveFile(kAssemblerLog, reason)) return true;
-        Print(std::string("Unable to clear \"") + kAssemblerLog + "\": " + reason);
+        if (platform::RemoveFile(assemblerLog, reason)) return true;
+        reporter_.Failure("Unable to clear \"" + std::string(kAssemblerLog) + "\": " + reason);
         return false;
     }
 
-    platform::ChildResult RunAssembler(const std::string& program, const std::vector<std::string>& arguments) {
-        Print("Attempting to invoke " + program);
-        platform::ChildResult result = platform::RunChildProcess(program, arguments);
-        if (!result.started) {
-            Print("Unable to invoke " + program);
-            Print("Reason: " + result.reason);
+    platform::ChildResult RunAssembler(const std::vector<std::string>& arguments) {
+        const std::string& name = settings_.AssemblerExeName;
+        reporter_.Progress("Attempting to invoke " + name);
+        platform::ChildOptions options;
+        options.workingDirectory = request_.workingDirectory;
+        options.captureOutput = reporter_.Quiet();
+        platform::ChildResult result = platform::RunChildProcess(request_.assemblerProgram, arguments, options);
+        if (!result.started && reporter_.Gnu()) {
+            reporter_.Failure("Unable to invoke " + name + ": " + result.reason);
+        } else if (!result.started) {
+            reporter_.Failure("Unable to invoke " + name);
+            reporter_.Failure("Reason: " + result.reason);
         }
         return result;
     }
 
     // Written before the log is deleted, so that a failed write loses nothing.
-    void TakeOverAssemblerLog(const std::string& errorLog) {
-        if (!platform::FileExists(kAssemblerLog)) return;
-        WriteTextFile(errorLog, LoadTextFile(kAssemblerLog));
+    void TakeOverAssemblerLog(const std::string& assemblerLog, const std::string& errorLog) {
+        if (!platform::FileExists(assemblerLog)) return;
+        WriteTextFile(errorLog, LoadTextFile(assemblerLog));
         std::string ignored;
-        platform::RemoveFile(kAssemblerLog, ignored);
+        platform::RemoveFile(assemblerLog, ignored);
     }
 
     const TSettings& settings_;
-    platform::Console& console_;
+    const BuildRequest& request_;
+    Reporter& reporter_;
 };
 
 }  // namespace
@@ -157,14 +193,15 @@ std::string DeriveName(const std::string& sourceName, const std::string& suffix)
     return sourceName.substr(0, dot) + suffix;
 }
 
-void SayWhenUnguarded(const platform::FileLock& lock, platform::Console& console) {
+void SayWhenUnguarded(const platform::FileLock& lock, Reporter& reporter) {
     if (!lock.Held())
-        console.Print(std::string("Unable to lock \"") + kLockFileName + "\": " + lock.Reason() +
-                      "; this run is not guarded against others\n");
+        reporter.Failure(std::string("Unable to lock \"") + kLockFileName + "\": " + lock.Reason() +
+                         "; this run is not guarded against others");
 }
 
-bool BuildFile(const std::string& sourceName, const TSettings& settings, platform::Console& console) {
-    return FileBuild(settings, console).Run(sourceName);
+bool BuildFile(const std::string& sourceName, const TSettings& settings, const BuildRequest& request,
+               Reporter& reporter) {
+    return FileBuild(settings, request, reporter).Run(sourceName);
 }
 
 }  // namespace kelc

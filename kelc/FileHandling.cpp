@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
+#include <filesystem>
 #include <optional>
 
 
@@ -10,6 +11,7 @@ namespace kelc {
 
 std::vector<std::string> SearchPathList;
 std::vector<std::string> IncludePathList;
+std::string LookupBaseDirectory;
 
 namespace {
 
@@ -33,7 +35,8 @@ std::string LastPathComponent(const std::string& path) {
 
 std::string FindFile(const std::string& name, const std::vector<std::string>& searchPaths,
                      const std::vector<std::string>& includePaths) {
-    if (platform::FileExists(name)) return name;
+    std::string itself = std::filesystem::path(name).is_absolute() ? name : LookupBaseDirectory + name;
+    if (platform::FileExists(itself)) return itself;
     std::string found = FindAlong(name, searchPaths);
     if (found.empty()) found = FindAlong(name, includePaths);
     return found;

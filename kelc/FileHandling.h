@@ -11,6 +11,9 @@ namespace kelc {
 // from the settings; FindFile only reads them.
 extern std::vector<std::string> SearchPathList;
 extern std::vector<std::string> IncludePathList;
+// Where a relative name itself is looked for before the lists are searched, ending in a
+// delimiter; empty for the current directory.
+extern std::string LookupBaseDirectory;
 
 // LoadTextFile's failure: "Unable to find \"<name without directories>\"".
 class FileError : public std::runtime_error {
@@ -18,7 +21,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The name itself when such a file exists, else the first existing <directory>/<name> along
+// The name itself (below LookupBaseDirectory when relative) when such a file exists, else the first existing <directory>/<name> along
 // `searchPaths`, then `includePaths`; empty when there is none. A delimiter is added to a
 // directory that lacks one (an empty directory becomes the root). Never raises.
 std::string FindFile(const std::string& name, const std::vector<std::string>& searchPaths,

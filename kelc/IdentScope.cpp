@@ -5,7 +5,10 @@
 namespace kelc {
 
 TIdentScope::TIdentScope(std::string name, bool inlinable, TIdentScope* parent)
-    : Name(std::move(name)), Parent(parent), Inlinable(inlinable) {
+    : Name(std::move(name)),
+      Parent(parent),
+      Inlinable(inlinable),
+      EchoTag(parent != nullptr ? parent->EchoTag : nullptr) {
     rootSnippet_ = std::make_unique<TCodeSnipet>(*this, true);
 }
 
@@ -93,7 +96,9 @@ int TIdentScope::EmitLine(const std::string& text) {
 
 int TIdentScope::EmitComment(const std::string& text) { return EmitLine("//" + text); }
 
-int TIdentScope::BeginCommentLine(const std::string& text) { return EmitLine("// " + text); }
+int TIdentScope::BeginCommentLine(const std::string& text) {
+    return EmitLine("// " + text + (EchoTag != nullptr ? (*EchoTag)() : std::string()));
+}
 
 void TIdentScope::AppendToLine(int number, const std::string& text) {
     Snippet->AppendToLine(number, text);

@@ -2,6 +2,7 @@
 #include "kelc/CodeSnipet.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -74,6 +75,9 @@ public:
     bool Inlinable;
     int Indent = 0;
     std::string ExitLabel;
+    // Appended to every comment line begun here, so that the line can be traced to its source;
+    // children take their parent's. Unset, nothing is appended.
+    const std::function<std::string()>* EchoTag = nullptr;
 
 private:
     struct Entry {

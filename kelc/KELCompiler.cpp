@@ -2,8 +2,10 @@
 // diagnostics with positions mapped back to the file and line where the token was written.
 #include "kelc/KELCompiler.h"
 
+#include "kelc/CommandLine.h"
 #include "kelc/CompileError.h"
 #include "kelc/FileHandling.h"
+#include "kelc/FileNames.h"
 
 #include <chrono>
 #include <cmath>
@@ -74,6 +76,8 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
     };
     for (const auto& [name, value] : kPredefined) globalScope_->AddIdent(name, ikConstant).Value = value;
     currentScope_ = globalScope_.get();
+    echoTag_ = [this] { return scanner_ ? originTags_.Tag(scanner_->CurrentToken()) : std::string(); };
+    globalScope_->EchoTag = &echoTag_;
     preprocessor_ = std::make_unique<TPreProcessor>();
     preprocessor_->OnIncludeFile = [this](TPreProcessor&, const std::string&, std::string& text,
                                           std::string& fileName) { return OnIncludeFile(text, fileName); };
@@ -83,6 +87,7 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
     };
     Compile();
     asmOutput_ = globalScope_->Lines;
+    LineOrigins = originTags_.Strip(asmOutput_);
 }
 
 TKELCompiler::~TKELCompiler() = default;
@@ -90,6 +95,7 @@ TKELCompiler::~TKELCompiler() = default;
 void TKELCompiler::Compile() {
     const auto start = std::chrono::steady_clock::now();
     try {
+        preprocessor_->PredefinedDefines = CommandLineDefines;
         preprocessor_->MainFileName = sourceFileName_;
         preprocessor_->MainText = JoinLines(source_);
         std::string text;
@@ -137,6 +143,8 @@ bool TKELCompiler::OnIncludeFile(std::string& text, std::string& fileName) {
     std::string found = FindFile(fileName);
     if (found.empty()) return false;
     text = JoinLines(LoadTextFile(found));
+    fileName = UserFileName(found);
+    IncludedFiles.push_back(fileName);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "kelc/IdentScope.h"
 #include "kelc/PreProcessor.h"
 #include "kelc/Scanner.h"
+#include "kelc/SourceOrigins.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,10 @@ public:
 
     bool Success = false;
     std::vector<std::string> Messages;
+    // Every file the source included, at any depth, by the name the user can open.
+    std::vector<std::string> IncludedFiles;
+    // Parallel to the assembly text: the source place of each echo comment and inline assembly line.
+    TLineOrigins LineOrigins;
 
     // Records a diagnostic with the current token's position when there is one; a fatal error
     // is raised as ECompileError when `raiseOnFatal` is set.
@@ -174,6 +179,8 @@ private:
     int expressionDepth_ = 0;  // expressions being compiled or evaluated inside one another
     int blockDepth_ = 0;
     int inlineExpansions_ = 0;  // inlined copies made so far: tells whether an argument holds one
+    TOriginTags originTags_;
+    std::function<std::string()> echoTag_;
 };
 
 // The operator levels of expressions, loosest first, as the two settings select them.

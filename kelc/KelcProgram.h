@@ -7,14 +7,11 @@
 
 namespace kelc {
 
-// The whole kelc program: `args` are the source file names from the command line. Pauses read
-// a line from `input`. Returns the exit status: 0 when every file compiled (and assembled), 1
-// otherwise.
-int RunKelc(const std::vector<std::string>& args, platform::Console& console, std::istream& input);
-
-// A name on the drive of `currentDirectory` rewritten relative to it ("../" for each directory
-// not shared with it, directories compared as the platform compares file names); a name without
-// a drive, or on another drive, unchanged.
-std::string RelativeToDirectory(const std::string& name, const std::string& currentDirectory);
+// The whole kelc program: `args` are the command-line arguments (options and source names).
+// Progress and messages go to `console`, --diagnostics=gnu lines to `errors`; pauses read a
+// line from `input`. Returns the exit status: 0 when every file compiled (and assembled), or
+// for --help and --version; 1 otherwise.
+int RunKelc(const std::vector<std::string>& args, platform::Console& console, platform::Console& errors,
+            std::istream& input);
 
 }  // namespace kelc

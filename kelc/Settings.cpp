@@ -31,12 +31,12 @@ std::string Boolean(bool value) { return value ? "1" : "0"; }
 
 std::string DefaultAssemblerExeName() { return KEL_DEFAULT_ASSEMBLER; }
 
-TSettings LoadSettings(const platform::IniFile& file) {
-    TSettings settings;
+TSettings LoadSettings(const platform::IniFile& file, const TSettings& base) {
+    TSettings settings = base;
     settings.IncludePaths = file.ReadString(kSection, "IncludePaths", settings.IncludePaths);
     settings.SearchPaths = file.ReadString(kSection, "SearchPaths", settings.SearchPaths);
     settings.EnableZARNExtentions = ReadBoolean(file, "EnableZARNExtentions", settings.EnableZARNExtentions);
-    settings.AssemblerExeName = file.ReadString(kSection, "AssemblerExeName", DefaultAssemblerExeName());
+    settings.AssemblerExeName = file.ReadString(kSection, "AssemblerExeName", settings.AssemblerExeName);
     settings.AssemblerParams = file.ReadString(kSection, "AssemblerParams", settings.AssemblerParams);
     settings.AssemblerOutputFile = file.ReadString(kSection, "AssemblerOutputFile", settings.AssemblerOutputFile);
     settings.CompileAndDoNotAssemble =

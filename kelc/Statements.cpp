@@ -102,6 +102,7 @@ void TKELCompiler::CompileAsmBlock() {
     // Tokens pass through joined by blanks, one line per ";"; the assembler checks them.
     while (!scanner_->Accept(ttCloseBrace)) {
         std::string text;
+        const TTokenData start = scanner_->CurrentToken();
         bool blockEnded = false;
         while (!scanner_->Accept(ttSemicolon)) {
             if (scanner_->Accept(ttCloseBrace)) {
@@ -125,7 +126,7 @@ void TKELCompiler::CompileAsmBlock() {
         }
         if (!text.empty()) text.pop_back();
         if (blockEnded && text.empty()) break;  // nothing after a final label
-        scope.EmitLine(text + ";");
+        scope.EmitLine(text + ";" + originTags_.Tag(start));
         if (blockEnded) break;
     }
 }

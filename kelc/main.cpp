@@ -9,6 +9,6 @@
 int main(int argc, char** argv) {
     return platform::RunMain([&] {
         std::vector<std::string> args(argv + 1, argv + argc);
-        return kelc::RunKelc(args, platform::StandardConsole(), std::cin);
+        return kelc::RunKelc(args, platform::StandardConsole(), platform::StandardErrorConsole(), std::cin);
     });
 }

@@ -19,7 +19,7 @@ public:
     virtual void SetColour(int colour) = 0;
 };
 
-// The process's standard output; colours only when it is a terminal.
+// The process's standard output; colours only when it is a terminal and NO_COLOR is unset or empty.
 Console& StandardConsole();
 
 // Standard error, so that complaints stay out of text redirected from standard output; no colours.

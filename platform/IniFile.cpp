@@ -103,6 +103,7 @@ bool IniFile::WriteStrings(const std::string& section,
 
     std::ostringstream text;
     for (const std::string& line : out) text << line << "\r\n";
+    if (ReadFile(path_) == text.str()) return true;  // leaves a file that needs no change untouched
     return ReplaceFile(path_, text.str(), reason);
 }
 

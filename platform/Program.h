@@ -10,4 +10,7 @@ std::string ProgramPath();
 std::string CurrentDirectory();
 bool SetCurrentDirectory(const std::string& directory);
 
+// The value of an environment variable; empty when it is unset.
+std::string EnvironmentVariable(const std::string& name);
+
 }  // namespace platform

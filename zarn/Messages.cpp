@@ -69,9 +69,13 @@ std::string ErrorLine(const ErrorEntry& error) {
            ")\n";
 }
 
+std::string WarningMessage(const Warning& warning) {
+    return warning.kind == kWarningDuplicateString ? "Adding duplicate string to file" : "Warning 0x" + Hex2(warning.kind);
+}
+
 std::string WarningText(const Warning& warning) {
     std::string text = "Warning on line " + std::to_string(warning.line) + ": 0x" + Hex2(warning.kind);
-    if (warning.kind == kWarningDuplicateString) text += " (Adding duplicate string to file)";
+    if (warning.kind == kWarningDuplicateString) text += " (" + WarningMessage(warning) + ")";
     return text;
 }
 

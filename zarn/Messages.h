@@ -11,6 +11,9 @@ std::string ErrorMessage(const ErrorEntry& error);
 // "Error on line %d: 0x%02X (%s)" and a line break.
 std::string ErrorLine(const ErrorEntry& error);
 
+// What a warning is about: "Adding duplicate string to file", or its code.
+std::string WarningMessage(const Warning& warning);
+
 // "Warning on line %d: 0x%02X", then " (Adding duplicate string to file)" for that kind; no line break.
 std::string WarningText(const Warning& warning);
 

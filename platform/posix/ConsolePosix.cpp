@@ -1,6 +1,7 @@
 #include "platform/Console.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace platform {
@@ -8,12 +9,12 @@ namespace {
 
 class TerminalConsole final : public Console {
 public:
-    TerminalConsole() : isTerminal_(isatty(STDOUT_FILENO) == 1) {}
+    TerminalConsole() : colours_(isatty(STDOUT_FILENO) == 1 && !ColourRefused()) {}
 
     void Print(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stdout); }
 
     void SetColour(int colour) override {
-        if (!isTerminal_) return;
+        if (!colours_) return;
         std::fflush(stdout);
         std::printf("\x1b[%dm", AnsiForeground(colour % 16));
     }
@@ -26,7 +27,13 @@ private:
         return ((colour & 8) ? 90 : 30) + ansi;
     }
 
-    bool isTerminal_;
+    // The NO_COLOR convention: set and not empty.
+    static bool ColourRefused() {
+        const char* value = std::getenv("NO_COLOR");
+        return value != nullptr && value[0] != '\0';
+    }
+
+    bool colours_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/Program.h"
 
 #include <climits>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace platform {
@@ -17,5 +18,10 @@ std::string CurrentDirectory() {
 }
 
 bool SetCurrentDirectory(const std::string& directory) { return chdir(directory.c_str()) == 0; }
+
+std::string EnvironmentVariable(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value != nullptr ? std::string(value) : std::string();
+}
 
 }  // namespace platform

@@ -26,4 +26,12 @@ std::string CurrentDirectory() {
 
 bool SetCurrentDirectory(const std::string& directory) { return SetCurrentDirectoryA(directory.c_str()) != 0; }
 
+std::string EnvironmentVariable(const std::string& name) {
+    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (size == 0) return std::string();
+    std::string value(size, '\0');
+    DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), size);
+    return length < size ? value.substr(0, length) : std::string();
+}
+
 }  // namespace platform

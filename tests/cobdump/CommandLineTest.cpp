@@ -21,6 +21,16 @@ std::string Proc(const std::string& name, const std::string& body) {
     return "proc " + name + " args none; var none; beginproc\n" + body + "endproc;\n";
 }
 
+TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
+    Result help = RunWith({"a.cob", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: cobdump [-S | --check] <cobfile>\n", 0), 0u);
+    EXPECT_EQ(help.errors, "");
+    Result version = RunWith({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("cobdump ", 0), 0u);
+}
+
 TEST(CommandLine, UsageForMissingOrUnknownArguments) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"-S"}, {"-x", "a.cob"}, {"a.cob", "b.cob"}, {"-S", "--check", "a.cob"}}) {

@@ -1,10 +1,6 @@
 #include "kelc/BuildFile.h"
-#include "kelc/KelcProgram.h"
 #include "kelc/Settings.h"
-#include "platform/Paths.h"
 #include "tests/support/TempDirectory.h"
-
-#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -15,21 +11,6 @@ TEST(BuildNames, TheExtensionIsReplacedOrAppended) {
     EXPECT_EQ(kelc::DeriveName("../units/arm.kel", "_ZARN_error.txt"), "../units/arm_ZARN_error.txt");
     EXPECT_EQ(kelc::DeriveName("dir.v2/arm", ".prezarn"), "dir.v2/arm.prezarn");
     EXPECT_EQ(kelc::DeriveName("arm.v1.kel", ".cob"), "arm.v1.cob");
-}
-
-// A path written with "/" in the platform's own form: "/work/bin" is "C:\work\bin" on Windows.
-std::string Native(std::string path) {
-    std::replace(path.begin(), path.end(), '/', platform::kPathDelimiter);
-    return platform::kPathDelimiter == '/' || path[0] != '\\' ? path : "C:" + path;
-}
-
-TEST(BuildNames, AbsoluteNamesBecomeRelativeToTheCurrentDirectory) {
-    const std::string bin = Native("/work/bin");
-    EXPECT_EQ(kelc::RelativeToDirectory(Native("/work/units/arm.kel"), bin), Native("../units/arm.kel"));
-    EXPECT_EQ(kelc::RelativeToDirectory(Native("/work/bin/arm.kel"), bin), "arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory(Native("/work/bin/sub/arm.kel"), bin), Native("sub/arm.kel"));
-    EXPECT_EQ(kelc::RelativeToDirectory(Native("/other/arm.kel"), bin), Native("../../other/arm.kel"));
-    EXPECT_EQ(kelc::RelativeToDirectory("units/arm.kel", bin), "units/arm.kel");
 }
 
 TEST(Settings, BooleansAreIntegersAndAnythingElseGivesTheDefault) {

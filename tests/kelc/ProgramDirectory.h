@@ -11,7 +11,9 @@ public:
         std::filesystem::copy_file(KELC_EXECUTABLE, File("kelc"));
         std::filesystem::copy_file(ZARN_EXECUTABLE, File("zarn"));
     }
-    CommandResult Kelc(const std::string& arguments, const std::string& from = "") const {
-        return RunCommand(from.empty() ? Path() : from, "'" + File("kelc") + "' " + arguments);
+    // `environment` is put before the command, such as "KELC_NO_PAUSE=1".
+    CommandResult Kelc(const std::string& arguments, const std::string& from = "",
+                       const std::string& environment = "") const {
+        return RunCommand(from.empty() ? Path() : from, environment + " '" + File("kelc") + "' " + arguments);
     }
 };

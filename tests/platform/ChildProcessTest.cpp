@@ -18,6 +18,27 @@ TEST(ChildProcess, DoesNotSearchTheSystemPath) {
     EXPECT_EQ(result.reason, "No such file or directory");
 }
 
+TEST(ChildProcess, RunsInTheGivenDirectoryAndCanCaptureBothStreams) {
+    TempDirectory dir;
+    platform::ChildOptions options;
+    options.workingDirectory = dir.Path();
+    options.captureOutput = true;
+    platform::ChildResult result =
+        platform::RunChildProcess("/bin/sh", {"-c", "echo out; echo err >&2; pwd > here.txt; exit 2"}, options);
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.output, "out\nerr\n");
+    EXPECT_EQ(dir.Read("here.txt"), dir.Path() + "\n");
+}
+
+TEST(ChildProcess, AMissingWorkingDirectoryIsAFailedStart) {
+    platform::ChildOptions options;
+    options.workingDirectory = "/nonexistent/kel";
+    platform::ChildResult result = platform::RunChildProcess("/bin/sh", {"-c", "exit 0"}, options);
+    EXPECT_FALSE(result.started);
+    EXPECT_EQ(result.reason, "No such file or directory");
+}
+
 TEST(Program, PathAndCurrentDirectory) {
     EXPECT_NE(platform::ProgramPath().find("platform_tests"), std::string::npos);
     std::string before = platform::CurrentDirectory();

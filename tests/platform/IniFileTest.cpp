@@ -1,3 +1,4 @@
+#include "platform/Files.h"
 #include "platform/IniFile.h"
 #include "tests/support/TempDirectory.h"
 
@@ -28,6 +29,20 @@ TEST(IniFile, WritingKeepsOtherSectionsAndKeysAndCreatesTheFile) {
     platform::IniFile fresh(dir.File("new.ini"));
     ASSERT_TRUE(fresh.WriteStrings("Settings", {{"A", ""}}, reason));
     EXPECT_EQ(dir.Read("new.ini"), "[Settings]\r\nA=\r\n");
+}
+
+TEST(IniFile, AFileThatWouldNotChangeIsLeftAsItIs) {
+    TempDirectory dir;
+    dir.Write("k.ini", "[Settings]\r\nA=1\r\n");
+    // A replaced file gets a new identity and leaves the second link behind.
+    std::filesystem::create_hard_link(dir.File("k.ini"), dir.File("link.ini"));
+    platform::IniFile ini(dir.File("k.ini"));
+    std::string reason;
+    ASSERT_TRUE(ini.WriteStrings("Settings", {{"A", "1"}}, reason));
+    EXPECT_TRUE(platform::SameFile(dir.File("k.ini"), dir.File("link.ini")));
+    ASSERT_TRUE(ini.WriteStrings("Settings", {{"A", "2"}}, reason));
+    EXPECT_FALSE(platform::SameFile(dir.File("k.ini"), dir.File("link.ini")));
+    EXPECT_EQ(dir.Read("link.ini"), "[Settings]\r\nA=1\r\n");
 }
 
 TEST(IniFile, AFileThatCannotBeWrittenReportsWhy) {

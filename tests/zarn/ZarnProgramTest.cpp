@@ -102,3 +102,52 @@ TEST(ZarnProgram, AnOutputThatCannotBeWrittenFailsCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ZarnProgram, HelpAndVersionGoToStandardOutput) {
+    TempDirectory dir;
+    CommandResult help = RunCommand(dir.Path(), kZarn + " --help 2>/dev/null");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.output.rfind("Usage: zarn <zarnfile> [cobfile] [flags]\n", 0), 0u) << help.output;
+    EXPECT_NE(help.output.find("--diagnostics=gnu"), std::string::npos);
+    CommandResult version = RunCommand(dir.Path(), kZarn + " tank.zarn --version 2>/dev/null");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output.rfind("zarn 0.8.1.1 (KEL toolchain ", 0), 0u) << version.output;
+}
+
+TEST(ZarnProgram, GnuDiagnosticsPrintOnlyProblemsOnStandardError) {
+    TempDirectory dir;
+    dir.Write("bad.zarn", kBadText);
+    CommandResult bad = RunCommand(dir.Path(), kZarn + " bad.zarn --diagnostics=gnu -l 2>&1 >stdout.txt");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.output,
+              "bad.zarn:3: error: Undefined term, nowhere\nbad.zarn:3: error: Expected ';'\n"
+              "bad.zarn:3: error: Unrecognized term, pushc\nbad.zarn:3: error: Expected proc body\n");
+    EXPECT_EQ(dir.Read("stdout.txt"), "");
+    EXPECT_TRUE(dir.Exists("errors.txt"));  // -l still logs
+    CommandResult missing = RunCommand(dir.Path(), kZarn + " missing.zarn --diagnostics=gnu");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "missing.zarn: error: Bad file name\n");
+    dir.Write("good.zarn", kGoodText);
+    CommandResult good = RunCommand(dir.Path(), kZarn + " good.zarn --diagnostics=gnu");
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.output, "");
+    EXPECT_TRUE(dir.Exists("good.cob"));
+}
+
+TEST(ZarnProgram, ColoursOnlyOnATerminalAndNeverUnderNoColor) {
+    TempDirectory dir;
+    if (RunCommand(dir.Path(), "command -v script >/dev/null").status != 0)
+        GTEST_SKIP() << "no `script` program to give zarn a terminal";
+    dir.Write("bad.zarn", kBadText);
+    const std::string onTerminal = "script -qec \"" + kZarn + " bad.zarn\" /dev/null";
+    CommandResult coloured = RunCommand(dir.Path(), onTerminal);
+    if (coloured.output.find("errors found!") == std::string::npos)
+        GTEST_SKIP() << "`script` could not give zarn a terminal here: " << coloured.output;
+    EXPECT_NE(coloured.output.find("\x1b["), std::string::npos);
+    EXPECT_EQ(RunCommand(dir.Path(), "NO_COLOR=1 " + onTerminal).output.find("\x1b["), std::string::npos);
+    EXPECT_EQ(RunCommand(dir.Path(), kZarn + " bad.zarn").output.find("\x1b["), std::string::npos);
+}
+
+}  // namespace

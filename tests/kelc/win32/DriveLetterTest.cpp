@@ -2,7 +2,7 @@
 // directory names that match without regard to case.
 #include "kelc/BuildFile.h"
 #include "kelc/FileHandling.h"
-#include "kelc/KelcProgram.h"
+#include "kelc/FileNames.h"
 #include "kelc/Settings.h"
 #include "tests/support/TempDirectory.h"
 
@@ -12,16 +12,16 @@
 
 namespace {
 
-TEST(DriveLetters, ANameOnTheCurrentDriveBecomesRelativeWhateverItsCaseAndSlashes) {
-    EXPECT_EQ(kelc::RelativeToDirectory("C:\\work\\units\\arm.kel", "C:\\work\\bin"), "..\\units\\arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("c:/WORK/Bin/arm.kel", "C:\\work\\bin"), "arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("C:\\work\\units\\arm.kel", "C:\\"), "work\\units\\arm.kel");
+TEST(DriveLetters, ANameBelowTheFolderBecomesRelativeWhateverItsSlashes) {
+    EXPECT_EQ(kelc::NameSeenFrom("C:\\work\\bin", "C:\\work\\bin\\units\\arm.kel"), "units\\arm.kel");
+    EXPECT_EQ(kelc::NameSeenFrom("C:\\work\\bin", "C:/work/bin/arm.kel"), "arm.kel");
+    EXPECT_EQ(kelc::NameSeenFrom("C:\\work\\bin", "c:/WORK/Bin/arm.kel"), "arm.kel");
 }
 
-TEST(DriveLetters, ANameOnAnotherDriveOrWithoutOneStaysAsItIs) {
-    EXPECT_EQ(kelc::RelativeToDirectory("D:\\units\\arm.kel", "C:\\work\\bin"), "D:\\units\\arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("\\units\\arm.kel", "C:\\work\\bin"), "\\units\\arm.kel");
-    EXPECT_EQ(kelc::RelativeToDirectory("units/arm.kel", "C:\\work\\bin"), "units/arm.kel");
+TEST(DriveLetters, ANameOnAnotherDriveStaysAsItIs) {
+    EXPECT_EQ(kelc::NameSeenFrom("C:\\work\\bin", "D:\\units\\arm.kel"), "D:\\units\\arm.kel");
+    EXPECT_EQ(kelc::DirectoryOf("D:/units\\arm.kel"), "D:/units\\");
+    EXPECT_EQ(kelc::FileNameOf("D:\\units/arm.kel"), "arm.kel");
 }
 
 TEST(DriveLetters, DerivedNamesTakeTheExtensionAfterEitherSlash) {
