@@ -4,6 +4,7 @@
 #include "cobrun/JsonData.h"
 #include "cobrun/Run.h"
 #include "cobrun/SvgChart.h"
+#include "cobrun/Units.h"
 #include "platform/Files.h"
 
 #include <algorithm>
@@ -45,14 +46,18 @@ std::size_t ScriptWidth(const Unit& unit) {
     return std::min<std::size_t>(width, 40);
 }
 
-std::string EndLine(const RunSummary& summary) {
+// "end: ..." with the counts, then the statics as the run left them.
+std::string EndLines(const RunSummary& summary, std::size_t width) {
+    auto count = [](std::int64_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
     Event end;
     end.ms = summary.endMs;
-    end.text = std::string(summary.timeUp ? "end: the time is up" : "end: every thread has ended") +
-               ", " + std::to_string(summary.instructions) + " instructions, " + std::to_string(summary.faults) +
-               (summary.faults == 1 ? " fault, " : " faults, ") + std::to_string(summary.warnings) +
-               (summary.warnings == 1 ? " warning" : " warnings");
-    return TimelineLine(end, 0);
+    end.kind = EventKind::kThread;
+    end.text = std::string(summary.timeUp ? "end: the time is up" : "end: every thread has ended") + "; " +
+               count(summary.instructions, "instruction") + ", " + count(summary.faults, "fault") + ", " +
+               count(summary.warnings, "warning");
+    Event statics = end;
+    statics.text = "statics " + ValueList(summary.statics);
+    return TimelineLine(end, width) + TimelineLine(statics, width);
 }
 
 int RunUnit(const CommandLine& line, const Unit& unit, platform::Console& out, platform::Console& errors) {
@@ -68,7 +73,7 @@ int RunUnit(const CommandLine& line, const Unit& unit, platform::Console& out, p
     Recording recording;
     const bool record = !line.svgFile.empty() || !line.jsonFile.empty();
     const RunSummary summary = Run(unit, options, print, record ? &recording : nullptr);
-    out.Print(EndLine(summary));
+    out.Print(EndLines(summary, width));
     bool written = true;
     if (!line.svgFile.empty()) written = WriteOutput(line.svgFile, SvgChart(line.fileName, recording), errors) && written;
     if (!line.jsonFile.empty()) written = WriteOutput(line.jsonFile, JsonData(line.fileName, recording), errors) && written;
