@@ -5,9 +5,10 @@
 namespace cobrun {
 namespace {
 
-// Moves `value` towards `target` by at most `step`; true when it got there.
+// Moves `value` towards `target` by at most `step`; true when it got there. The slack keeps
+// rounding from adding a frame to a motion that takes a whole number of steps.
 bool Approach(double& value, double target, double step) {
-    if (std::fabs(target - value) <= step) {
+    if (std::fabs(target - value) <= step + 1e-6) {
         value = target;
         return true;
     }
