@@ -79,7 +79,6 @@ bool Machine::Execute(Thread& thread, std::int64_t& executed, std::int32_t& loop
         ++executed;
         frame.pc = pc;
         if (options_.trace) Trace(thread, at);
-        if (stack.size() >= kMaxStack) return Fault(thread, "more than " + std::to_string(kMaxStack) + " values on the stack" + Word(at));
 
         std::int32_t x = 0, y = 0, z = 0;
         switch (d.op) {
@@ -259,6 +258,7 @@ bool Machine::Execute(Thread& thread, std::int64_t& executed, std::int32_t& loop
                                            : "unknown instruction word " + Hex(code[static_cast<std::size_t>(at)])) + Word(at));
             }
         }
+        if (stack.size() > kMaxStack) return Fault(thread, "more than " + std::to_string(kMaxStack) + " values on the stack" + Word(at));
     }
     return true;
 }
