@@ -22,6 +22,25 @@ std::string Hex(std::int32_t word) {
     return text;
 }
 
+// A frame pops only what it pushed itself.
+bool Pop(Thread& thread, std::int32_t& value) {
+    if (thread.stack.size() <= thread.frames.back().stackBase) return false;
+    value = thread.stack.back();
+    thread.stack.pop_back();
+    return true;
+}
+
+const char* PieceVerb(Op op) {
+    switch (op) {
+        case Op::kShow: return "show ";
+        case Op::kHide: return "hide ";
+        case Op::kCache: return "cache ";
+        case Op::kDontCache: return "dont-cache ";
+        case Op::kShade: return "shade ";
+        default: return "dont-shade ";
+    }
+}
+
 std::string Plural(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -53,94 +72,35 @@ void Machine::RunThread(Thread& thread) {
 // the budget is spent; false when the thread stopped.
 bool Machine::Execute(Thread& thread, std::int64_t& executed, std::int32_t& loopTarget) {
     Frame& frame = thread.frames.back();
-    std::vector<std::int32_t>& stack = thread.stack;
     const std::vector<std::int32_t>& code = unit_.file.code;
     const std::int32_t begin = unit_.file.scriptStarts[static_cast<std::size_t>(frame.script)];
     const std::int32_t end = unit_.file.ScriptEnd(frame.script);
-    const std::size_t base = frame.stackBase;
-    std::int32_t pc = frame.pc;
-
-    auto pop = [&](std::int32_t& value) {
-        if (stack.size() <= base) return false;
-        value = stack.back();
-        stack.pop_back();
-        return true;
-    };
-    auto pieceOk = [&](std::int32_t piece) { return piece >= 0 && piece < unit_.PieceCount(); };
-
     while (executed < options_.budget) {
-        if (pc >= end) return Fault(thread, "ran off the end of the script without ret" + Word(pc));
-        const std::int32_t at = pc;
-        const Decoded d = unit_.decoded[static_cast<std::size_t>(pc)];
-        if (pc + d.operandCount >= end) return Fault(thread, "ran off the end of the script without ret" + Word(pc));
-        const std::int32_t a1 = d.operandCount > 0 ? code[static_cast<std::size_t>(pc) + 1] : 0;
-        const std::int32_t a2 = d.operandCount > 1 ? code[static_cast<std::size_t>(pc) + 2] : 0;
-        pc += 1 + d.operandCount;
+        const std::int32_t at = frame.pc;
+        if (at >= end) return Fault(thread, "ran off the end of the script without ret" + Word(at));
+        const Decoded d = unit_.decoded[static_cast<std::size_t>(at)];
+        if (at + d.operandCount >= end) return Fault(thread, "ran off the end of the script without ret" + Word(at));
+        const std::int32_t a1 = d.operandCount > 0 ? code[static_cast<std::size_t>(at) + 1] : 0;
+        const std::int32_t a2 = d.operandCount > 1 ? code[static_cast<std::size_t>(at) + 2] : 0;
+        frame.pc = at + 1 + d.operandCount;
         ++executed;
-        frame.pc = pc;
         if (options_.trace) Trace(thread, at);
-
-        std::int32_t x = 0, y = 0, z = 0;
+        bool goesOn = true;
         switch (d.op) {
-            case Op::kNop: break;
-            case Op::kClv:
-                if (frame.declared++ >= frame.locals.size()) frame.locals.push_back(0);
-                break;
-            case Op::kPushc: stack.push_back(a1); break;
-            case Op::kPushl:
-            case Op::kPopl:
-                if (a1 < 0 || static_cast<std::size_t>(a1) >= frame.locals.size())
-                    return Fault(thread, "local " + std::to_string(a1) + " was never declared" + Word(at));
-                if (d.op == Op::kPushl) {
-                    stack.push_back(frame.locals[static_cast<std::size_t>(a1)]);
-                } else {
-                    if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                    frame.locals[static_cast<std::size_t>(a1)] = x;
-                }
-                break;
-            case Op::kPushs:
-            case Op::kPops:
-                if (a1 < 0 || static_cast<std::size_t>(a1) >= statics_.size())
-                    return Fault(thread, "static " + std::to_string(a1) + " does not exist" + Word(at));
-                if (d.op == Op::kPushs) {
-                    stack.push_back(statics_[static_cast<std::size_t>(a1)]);
-                } else {
-                    if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                    statics_[static_cast<std::size_t>(a1)] = x;
-                }
-                break;
-            case Op::kBinary: {
-                if (!pop(y) || !pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                std::optional<std::int32_t> r = zarn::BinaryResult(d.kind, x, y);
-                if (!r) {
-                    if (y == 0) return Fault(thread, "division by zero" + Word(at));
-                    r = x;  // the smallest number divided by -1 wraps round to itself
-                }
-                stack.push_back(*r);
+            case Op::kJmp:
+            case Op::kJne: {
+                std::int32_t value = 0;
+                if (d.op == Op::kJne && !Pop(thread, value)) return Fault(thread, "stack underflow" + Word(at));
+                if (value != 0) break;
+                if (a1 < begin || a1 >= end)
+                    return Fault(thread, "jump to word " + std::to_string(a1) + " outside the script" + Word(at));
+                if (a1 <= at) loopTarget = a1;
+                frame.pc = a1;
                 break;
             }
-            case Op::kUnary:
-                if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                stack.push_back(*zarn::UnaryResult(d.kind, x));
-                break;
-            case Op::kRand:
-                if (!pop(y) || !pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                stack.push_back(random_.Between(x, y));
-                break;
-            case Op::kGet:
-                if (!pop(y)) return Fault(thread, "stack underflow" + Word(at));
-                [[fallthrough]];
-            case Op::kGetuv: {
-                if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                auto found = values_.find(x);
-                stack.push_back(found == values_.end() ? 0 : found->second);
-                break;
-            }
-            case Op::kSet:
-                if (!pop(y) || !pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                values_[x] = y;
-                Emit(&thread, EventKind::kAction, "set " + std::to_string(x) + " to " + std::to_string(y));
-                break;
+            case Op::kCall: return Call(thread, a1, a2, at);
+            case Op::kRet: return Return(thread, at);
+            case Op::kStart: goesOn = Start(thread, a1, a2, at); break;
             case Op::kTurn:
             case Op::kMove:
             case Op::kTurnNow:
@@ -148,52 +108,7 @@ bool Machine::Execute(Thread& thread, std::int64_t& executed, std::int32_t& loop
             case Op::kSpin:
             case Op::kStopSpin:
             case Op::kWaitTurn:
-            case Op::kWaitMove: {
-                if (!pieceOk(a1)) return Fault(thread, "piece " + std::to_string(a1) + " does not exist" + Word(at));
-                if (a2 < 0 || a2 >= kAxes) return Fault(thread, "axis " + std::to_string(a2) + " does not exist" + Word(at));
-                const std::string where = unit_.file.pieceNames[static_cast<std::size_t>(a1)] + " " + AxisName(a2);
-                const bool takesTwo = d.op == Op::kTurn || d.op == Op::kMove || d.op == Op::kSpin;
-                const bool takesOne = takesTwo || d.op == Op::kTurnNow || d.op == Op::kMoveNow || d.op == Op::kStopSpin;
-                if ((takesOne && !pop(x)) || (takesTwo && !pop(y))) return Fault(thread, "stack underflow" + Word(at));
-                // x is the value pushed last: the destination, the acceleration or the deceleration.
-                switch (d.op) {
-                    case Op::kTurn:
-                        pieces_.Turn(a1, a2, x, y);
-                        Emit(&thread, EventKind::kAction, "turn " + where + " to " + DegreesText(x) + " deg at " + DegreesText(y) + " deg/s", a1);
-                        break;
-                    case Op::kMove:
-                        pieces_.Move(a1, a2, x, y);
-                        Emit(&thread, EventKind::kAction, "move " + where + " to " + LengthsText(x) + " at " + LengthsText(y) + "/s", a1);
-                        break;
-                    case Op::kTurnNow:
-                        pieces_.TurnNow(a1, a2, x);
-                        Emit(&thread, EventKind::kAction, "turn " + where + " to " + DegreesText(x) + " deg now", a1);
-                        break;
-                    case Op::kMoveNow:
-                        pieces_.MoveNow(a1, a2, x);
-                        Emit(&thread, EventKind::kAction, "move " + where + " to " + LengthsText(x) + " now", a1);
-                        break;
-                    case Op::kSpin:
-                        pieces_.Spin(a1, a2, y, x);
-                        Emit(&thread, EventKind::kAction, "spin " + where + " at " + DegreesText(y) + " deg/s" +
-                             (x != 0 ? ", accelerating " + DegreesText(x) + " deg/s2" : ""), a1);
-                        break;
-                    case Op::kStopSpin:
-                        pieces_.StopSpin(a1, a2, x);
-                        Emit(&thread, EventKind::kAction, "stop-spin " + where + (x != 0 ? ", decelerating " + DegreesText(x) + " deg/s2" : ""), a1);
-                        break;
-                    default: {
-                        const bool turn = d.op == Op::kWaitTurn;
-                        if (turn ? !pieces_.IsTurning(a1, a2) : !pieces_.IsMoving(a1, a2)) break;
-                        thread.state = turn ? Thread::State::kWaitingTurn : Thread::State::kWaitingMove;
-                        thread.waitPiece = a1;
-                        thread.waitAxis = a2;
-                        Emit(&thread, EventKind::kAction, (turn ? "wait-for-turn " : "wait-for-move ") + where, a1);
-                        return false;
-                    }
-                }
-                break;
-            }
+            case Op::kWaitMove: goesOn = Animate(thread, d.op, a1, a2, at); break;
             case Op::kShow:
             case Op::kHide:
             case Op::kCache:
@@ -201,65 +116,175 @@ bool Machine::Execute(Thread& thread, std::int64_t& executed, std::int32_t& loop
             case Op::kShade:
             case Op::kDontShade:
             case Op::kSfx:
-            case Op::kExplode: {
-                if (!pieceOk(a1)) return Fault(thread, "piece " + std::to_string(a1) + " does not exist" + Word(at));
-                const std::string& piece = unit_.file.pieceNames[static_cast<std::size_t>(a1)];
-                if ((d.op == Op::kSfx || d.op == Op::kExplode) && !pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                static const char* const verbs[] = {"show ", "hide ", "cache ", "dont-cache ", "shade ", "dont-shade "};
-                std::string text = d.op == Op::kSfx       ? "emit-sfx " + std::to_string(x) + " from " + piece
-                                   : d.op == Op::kExplode ? "explode " + piece + " type " + std::to_string(x)
-                                                          : verbs[static_cast<int>(d.op) - static_cast<int>(Op::kShow)] + piece;
-                Emit(&thread, EventKind::kAction, std::move(text), a1);
-                break;
-            }
-            case Op::kSleep:
-                if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                thread.state = Thread::State::kSleeping;
-                thread.wakeFrame = std::max(frame_ + 1, FrameAt(Now() + x));
-                Emit(&thread, EventKind::kAction, "sleep " + std::to_string(x) + " ms");
-                return false;
-            case Op::kSignal:
-                if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                Signal(thread, x);
-                break;
-            case Op::kMask:
-                if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                thread.signalMask = x;
-                Emit(&thread, EventKind::kAction, "set-signal-mask " + std::to_string(x));
-                break;
-            case Op::kAttach:
-                if (!pop(z) || !pop(y) || !pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                Emit(&thread, EventKind::kAction, "attach-unit " + std::to_string(x) + " to piece " + std::to_string(y));
-                break;
-            case Op::kDrop:
-                if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                Emit(&thread, EventKind::kAction, "drop-unit " + std::to_string(x));
-                break;
-            case Op::kJmp:
-            case Op::kJne:
-                if (d.op == Op::kJne) {
-                    if (!pop(x)) return Fault(thread, "stack underflow" + Word(at));
-                    if (x != 0) break;
-                }
-                if (a1 < begin || a1 >= end)
-                    return Fault(thread, "jump to word " + std::to_string(a1) + " outside the script" + Word(at));
-                if (a1 <= at) loopTarget = a1;
-                pc = a1;
-                frame.pc = pc;
-                break;
-            case Op::kCall: return Call(thread, a1, a2, at);
-            case Op::kStart:
-                if (!Start(thread, a1, a2, at)) return false;
-                break;
-            case Op::kRet: return Return(thread, at);
-            case Op::kUnknown: {
-                const cobdump::InstructionInfo* info = cobdump::FindInstruction(code[static_cast<std::size_t>(at)]);
-                return Fault(thread, (info ? std::string(info->mnemonic) + " is an instruction this machine does not model"
-                                           : "unknown instruction word " + Hex(code[static_cast<std::size_t>(at)])) + Word(at));
-            }
+            case Op::kExplode: goesOn = ActOnPiece(thread, d.op, a1, at); break;
+            default: goesOn = Compute(thread, d, a1, at); break;
         }
-        if (stack.size() > kMaxStack) return Fault(thread, "more than " + std::to_string(kMaxStack) + " values on the stack" + Word(at));
+        if (!goesOn) return false;
+        if (thread.stack.size() > kMaxStack)
+            return Fault(thread, "more than " + std::to_string(kMaxStack) + " values on the stack" + Word(at));
     }
+    return true;
+}
+
+// Pops the values an instruction takes, the one pushed last into `values[0]`.
+bool Machine::PopAll(Thread& thread, int count, std::int32_t* values, std::int32_t at) {
+    for (int i = 0; i < count; ++i)
+        if (!Pop(thread, values[i])) return Fault(thread, "stack underflow" + Word(at));
+    return true;
+}
+
+// The instructions that work on the stack, the variables and the unit values, and those that
+// only show up in the timeline.
+bool Machine::Compute(Thread& thread, const Decoded& d, std::int32_t a1, std::int32_t at) {
+    std::vector<std::int32_t>& stack = thread.stack;
+    Frame& frame = thread.frames.back();
+    std::int32_t v[3] = {0, 0, 0};
+    switch (d.op) {
+        case Op::kNop: return true;
+        case Op::kClv:
+            if (frame.declared++ >= frame.locals.size()) frame.locals.push_back(0);
+            return true;
+        case Op::kPushc: stack.push_back(a1); return true;
+        case Op::kPushl:
+        case Op::kPopl:
+        case Op::kPushs:
+        case Op::kPops: {
+            const bool local = d.op == Op::kPushl || d.op == Op::kPopl;
+            std::vector<std::int32_t>& variables = local ? frame.locals : statics_;
+            if (a1 < 0 || static_cast<std::size_t>(a1) >= variables.size())
+                return Fault(thread, (local ? "local " : "static ") + std::to_string(a1) +
+                                         (local ? " was never declared" : " does not exist") + Word(at));
+            std::int32_t& variable = variables[static_cast<std::size_t>(a1)];
+            if (d.op == Op::kPushl || d.op == Op::kPushs) {
+                stack.push_back(variable);
+                return true;
+            }
+            return PopAll(thread, 1, &variable, at);
+        }
+        case Op::kBinary: {
+            if (!PopAll(thread, 2, v, at)) return false;
+            std::optional<std::int32_t> r = zarn::BinaryResult(d.kind, v[1], v[0]);
+            if (!r && v[0] == 0) return Fault(thread, "division by zero" + Word(at));
+            stack.push_back(r.value_or(v[1]));  // the smallest number divided by -1 wraps round to itself
+            return true;
+        }
+        case Op::kUnary:
+            if (!PopAll(thread, 1, v, at)) return false;
+            stack.push_back(*zarn::UnaryResult(d.kind, v[0]));
+            return true;
+        case Op::kRand:
+            if (!PopAll(thread, 2, v, at)) return false;
+            stack.push_back(random_.Between(v[1], v[0]));
+            return true;
+        case Op::kGet:
+        case Op::kGetuv: {
+            // The code does not say how many arguments a get has; this machine takes one.
+            if (!PopAll(thread, d.op == Op::kGet ? 2 : 1, v, at)) return false;
+            auto found = values_.find(d.op == Op::kGet ? v[1] : v[0]);
+            stack.push_back(found == values_.end() ? 0 : found->second);
+            return true;
+        }
+        case Op::kSet:
+            if (!PopAll(thread, 2, v, at)) return false;
+            values_[v[1]] = v[0];
+            Emit(&thread, EventKind::kAction, "set " + std::to_string(v[1]) + " to " + std::to_string(v[0]));
+            return true;
+        case Op::kSleep:
+            if (!PopAll(thread, 1, v, at)) return false;
+            thread.state = Thread::State::kSleeping;
+            thread.wakeFrame = std::max(frame_ + 1, FrameAt(Now() + v[0]));
+            Emit(&thread, EventKind::kAction, "sleep " + std::to_string(v[0]) + " ms");
+            return false;
+        case Op::kSignal:
+            if (!PopAll(thread, 1, v, at)) return false;
+            Signal(thread, v[0]);
+            return true;
+        case Op::kMask:
+            if (!PopAll(thread, 1, v, at)) return false;
+            thread.signalMask = v[0];
+            Emit(&thread, EventKind::kAction, "set-signal-mask " + std::to_string(v[0]));
+            return true;
+        case Op::kAttach:
+            if (!PopAll(thread, 3, v, at)) return false;
+            Emit(&thread, EventKind::kAction, "attach-unit " + std::to_string(v[2]) + " to piece " + std::to_string(v[1]));
+            return true;
+        case Op::kDrop:
+            if (!PopAll(thread, 1, v, at)) return false;
+            Emit(&thread, EventKind::kAction, "drop-unit " + std::to_string(v[0]));
+            return true;
+        default: {
+            const std::int32_t word = unit_.file.code[static_cast<std::size_t>(at)];
+            const cobdump::InstructionInfo* info = cobdump::FindInstruction(word);
+            return Fault(thread, (info ? std::string(info->mnemonic) + " is an instruction this machine does not model"
+                                       : "unknown instruction word " + Hex(word)) + Word(at));
+        }
+    }
+}
+
+bool Machine::CheckPiece(Thread& thread, std::int32_t piece, std::int32_t at) {
+    return (piece >= 0 && piece < unit_.PieceCount()) ||
+           Fault(thread, "piece " + std::to_string(piece) + " does not exist" + Word(at));
+}
+
+// Turns, moves, spins and the waits for them.
+bool Machine::Animate(Thread& thread, Op op, std::int32_t piece, std::int32_t axis, std::int32_t at) {
+    if (!CheckPiece(thread, piece, at)) return false;
+    if (axis < 0 || axis >= kAxes) return Fault(thread, "axis " + std::to_string(axis) + " does not exist" + Word(at));
+    const std::string where = unit_.file.pieceNames[static_cast<std::size_t>(piece)] + " " + AxisName(axis);
+    // v[0] is the value pushed last: the destination, the acceleration or the deceleration.
+    std::int32_t v[2] = {0, 0};
+    const int taken = op == Op::kTurn || op == Op::kMove || op == Op::kSpin ? 2 : op == Op::kWaitTurn || op == Op::kWaitMove ? 0 : 1;
+    if (!PopAll(thread, taken, v, at)) return false;
+    std::string text;
+    switch (op) {
+        case Op::kTurn:
+            pieces_.Turn(piece, axis, v[0], v[1]);
+            text = "turn " + where + " to " + DegreesText(v[0]) + " deg at " + DegreesText(v[1]) + " deg/s";
+            break;
+        case Op::kMove:
+            pieces_.Move(piece, axis, v[0], v[1]);
+            text = "move " + where + " to " + LengthsText(v[0]) + " at " + LengthsText(v[1]) + "/s";
+            break;
+        case Op::kTurnNow:
+            pieces_.TurnNow(piece, axis, v[0]);
+            text = "turn " + where + " to " + DegreesText(v[0]) + " deg now";
+            break;
+        case Op::kMoveNow:
+            pieces_.MoveNow(piece, axis, v[0]);
+            text = "move " + where + " to " + LengthsText(v[0]) + " now";
+            break;
+        case Op::kSpin:
+            pieces_.Spin(piece, axis, v[1], v[0]);
+            text = "spin " + where + " at " + DegreesText(v[1]) + " deg/s" + (v[0] != 0 ? ", accelerating " + DegreesText(v[0]) + " deg/s2" : "");
+            break;
+        case Op::kStopSpin:
+            pieces_.StopSpin(piece, axis, v[0]);
+            text = "stop-spin " + where + (v[0] != 0 ? ", decelerating " + DegreesText(v[0]) + " deg/s2" : "");
+            break;
+        default: {
+            const bool turn = op == Op::kWaitTurn;
+            if (turn ? !pieces_.IsTurning(piece, axis) : !pieces_.IsMoving(piece, axis)) return true;
+            thread.state = turn ? Thread::State::kWaitingTurn : Thread::State::kWaitingMove;
+            thread.waitPiece = piece;
+            thread.waitAxis = axis;
+            Emit(&thread, EventKind::kAction, (turn ? "wait-for-turn " : "wait-for-move ") + where, piece);
+            return false;
+        }
+    }
+    Emit(&thread, EventKind::kAction, std::move(text), piece);
+    return true;
+}
+
+// show, hide, cache, dont-cache, shade, dont-shade, emit-sfx and explode.
+bool Machine::ActOnPiece(Thread& thread, Op op, std::int32_t piece, std::int32_t at) {
+    if (!CheckPiece(thread, piece, at)) return false;
+    const std::string& name = unit_.file.pieceNames[static_cast<std::size_t>(piece)];
+    std::int32_t value = 0;
+    if ((op == Op::kSfx || op == Op::kExplode) && !PopAll(thread, 1, &value, at)) return false;
+    std::string text = op == Op::kSfx       ? "emit-sfx " + std::to_string(value) + " from " + name
+                       : op == Op::kExplode ? "explode " + name + " type " + std::to_string(value)
+                                            : PieceVerb(op) + name;
+    Emit(&thread, EventKind::kAction, std::move(text), piece);
     return true;
 }
 

@@ -30,6 +30,11 @@ private:
     // Execution
     void RunThread(Thread& thread);
     bool Execute(Thread& thread, std::int64_t& executed, std::int32_t& loopTarget);
+    bool PopAll(Thread& thread, int count, std::int32_t* values, std::int32_t at);
+    bool Compute(Thread& thread, const Decoded& decoded, std::int32_t operand, std::int32_t at);
+    bool CheckPiece(Thread& thread, std::int32_t piece, std::int32_t at);
+    bool Animate(Thread& thread, Op op, std::int32_t piece, std::int32_t axis, std::int32_t at);
+    bool ActOnPiece(Thread& thread, Op op, std::int32_t piece, std::int32_t at);
     std::optional<std::vector<std::int32_t>> TakeArguments(Thread& thread, const char* verb, int script,
                                                            std::int32_t count, std::int32_t at);
     bool Call(Thread& thread, int script, std::int32_t argumentCount, std::int32_t at);
