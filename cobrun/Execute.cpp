@@ -69,7 +69,7 @@ void Machine::RunThread(Thread& thread) {
 }
 
 // Runs instructions of the innermost frame until the thread yields, ends, calls, returns or
-// the budget is spent; false when the thread stopped.
+// the budget is spent; false when the thread gave up running in this frame or ended.
 bool Machine::Execute(Thread& thread, std::int64_t& executed, std::int32_t& loopTarget) {
     Frame& frame = thread.frames.back();
     const std::vector<std::int32_t>& code = unit_.file.code;

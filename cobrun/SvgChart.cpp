@@ -93,7 +93,7 @@ private:
 
     double X(double ms) const { return kLeft + ms / static_cast<double>(endMs_) * (kWidth - kLeft - kRight); }
 
-    void Plot(const PieceTrack& track, Series series, const char* label, bool wraps) {
+    void Plot(const PieceTrack& track, Series series, const char* label, bool isAngle) {
         double low = 0, high = 0;
         for (const AxisTrack& axis : track.axes)
             for (const Sample& s : axis.*series) {
@@ -109,7 +109,7 @@ private:
             Line(X(static_cast<double>(ms)), top, X(static_cast<double>(ms)), top + kPlotHeight, "#eee", 1);
         if (low < 0 && high > 0) Line(kLeft, y(0), kWidth - kRight, y(0), "#bbb", 1);
         Text(24, top + 30, "fill=\"#444\"", label);
-        const int decimals = wraps ? 1 : 2;
+        const int decimals = isAngle ? 1 : 2;
         Text(kLeft - 6, top + 9, "text-anchor=\"end\" fill=\"#666\"", Fixed(high, decimals));
         Text(kLeft - 6, top + kPlotHeight, "text-anchor=\"end\" fill=\"#666\"", Fixed(low, decimals));
         for (int axis = 0; axis < kAxes; ++axis) {
@@ -119,7 +119,7 @@ private:
             double last = samples.front().value;
             for (const Sample& s : samples) {
                 // A turn across the half-turn line is drawn as two pieces, not as a jump.
-                const bool jump = wraps && std::fabs(s.value - last) > 180;
+                const bool jump = isAngle && std::fabs(s.value - last) > 180;
                 path += (path.empty() || jump ? "M" : "L") + Fixed(X(s.ms)) + " " + Fixed(y(s.value)) + " ";
                 last = s.value;
             }

@@ -90,14 +90,19 @@ TEST(CobrunProgram, BadFilesGetAMessageAndStatusOne) {
     dir.Write("short.cob", std::string(20, '\0'));
     std::string cob = WalkerCob();
     dir.Write("cut.cob", cob.substr(0, cob.size() - 3));
+    cob[16] = '\x01';
+    cob[19] = '\x01';  // 16777217 statics
+    dir.Write("statics.cob", cob);
     EXPECT_EQ(RunProgram({dir.File("missing.cob")}).errors, "cobrun: cannot read \"" + dir.File("missing.cob") + "\"\n");
     EXPECT_EQ(RunProgram({dir.Path()}).errors, "cobrun: cannot read \"" + dir.Path() + "\"\n");
-    for (const char* name : {"short.cob", "cut.cob"}) {
+    for (const char* name : {"short.cob", "cut.cob", "statics.cob"}) {
         ProgramRun run = RunProgram({dir.File(name)});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.errors.rfind("cobrun: " + dir.File(name) + " is no valid COB file:\noffset ", 0), 0u) << run.errors;
     }
+    EXPECT_NE(RunProgram({dir.File("statics.cob")}).errors.find("offset 16: staticVarCount is 16777217, more than the 65536 cobrun runs\n"),
+              std::string::npos);
 }
 
 TEST(CobrunProgram, WritesTheChartAndTheDataOfTheRun) {
