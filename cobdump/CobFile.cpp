@@ -6,6 +6,10 @@ namespace cobdump {
 namespace {
 
 using std::to_string;
+using zarn::CobHeader;
+
+// Where a header field stands, for the problems that concern it.
+constexpr std::int64_t At(std::int32_t CobHeader::*field) { return zarn::FieldOffset(field); }
 
 class ByteReader {
 public:
@@ -71,18 +75,17 @@ private:
 
     void ReadHeader() {
         zarn::CobHeader& h = file_.header;
-        std::int32_t* fields[] = {&h.version, &h.scriptCount, &h.pieceCount, &h.codeLength,
-                                  &h.staticVarCount, &h.reserved, &h.scriptIndexOffset, &h.scriptNameOffsetsOffset,
-                                  &h.pieceNameOffsetsOffset, &h.codeOffset, &h.namesOffset};
-        for (int i = 0; i < zarn::kCobHeaderWords; ++i) *fields[i] = in_.Word(4 * i);
-        if (h.version != 7) Report(0, "version is " + to_string(h.version) + ", expected 7");
-        if (h.scriptCount < 0) Fatal(4, "scriptCount is negative: " + to_string(h.scriptCount));
-        if (h.pieceCount < 0) Fatal(8, "pieceCount is negative: " + to_string(h.pieceCount));
-        if (h.codeLength < 0) Fatal(12, "codeLength is negative: " + to_string(h.codeLength));
-        if (h.staticVarCount < 0) Report(16, "staticVarCount is negative: " + to_string(h.staticVarCount));
-        if (h.reserved != 0) Report(20, "reserved is " + to_string(h.reserved) + ", expected 0");
+        for (int i = 0; i < zarn::kCobHeaderWords; ++i) h.*zarn::kCobHeaderFields[i].member = in_.Word(4 * i);
+        if (h.version != 7) Report(At(&CobHeader::version), "version is " + to_string(h.version) + ", expected 7");
+        if (h.scriptCount < 0) Fatal(At(&CobHeader::scriptCount), "scriptCount is negative: " + to_string(h.scriptCount));
+        if (h.pieceCount < 0) Fatal(At(&CobHeader::pieceCount), "pieceCount is negative: " + to_string(h.pieceCount));
+        if (h.codeLength < 0) Fatal(At(&CobHeader::codeLength), "codeLength is negative: " + to_string(h.codeLength));
+        if (h.staticVarCount < 0)
+            Report(At(&CobHeader::staticVarCount), "staticVarCount is negative: " + to_string(h.staticVarCount));
+        if (h.reserved != 0) Report(At(&CobHeader::reserved), "reserved is " + to_string(h.reserved) + ", expected 0");
         if (h.codeOffset != zarn::kCobHeaderBytes)
-            Report(36, "codeOffset is " + to_string(h.codeOffset) + ", expected " + to_string(zarn::kCobHeaderBytes));
+            Report(At(&CobHeader::codeOffset),
+                   "codeOffset is " + to_string(h.codeOffset) + ", expected " + to_string(zarn::kCobHeaderBytes));
     }
 
     // A table of `words` words at `start`, named by the header field at `field`.
@@ -100,26 +103,26 @@ private:
 
     void ReadSections() {
         const zarn::CobHeader& h = file_.header;
-        RequireTable(36, "the code", h.codeOffset, h.codeLength);
-        RequireTable(24, "the script code index", h.scriptIndexOffset, h.scriptCount);
-        RequireTable(28, "the script name offsets", h.scriptNameOffsetsOffset, h.scriptCount);
-        RequireTable(32, "the piece name offsets", h.pieceNameOffsetsOffset, h.pieceCount);
+        RequireTable(At(&CobHeader::codeOffset), "the code", h.codeOffset, h.codeLength);
+        RequireTable(At(&CobHeader::scriptIndexOffset), "the script code index", h.scriptIndexOffset, h.scriptCount);
+        RequireTable(At(&CobHeader::scriptNameOffsetsOffset), "the script name offsets", h.scriptNameOffsetsOffset, h.scriptCount);
+        RequireTable(At(&CobHeader::pieceNameOffsetsOffset), "the piece name offsets", h.pieceNameOffsetsOffset, h.pieceCount);
         if (!in_.Has(h.namesOffset, 0))
-            Fatal(40, "namesOffset " + to_string(h.namesOffset) + " lies outside the file (" +
+            Fatal(At(&CobHeader::namesOffset), "namesOffset " + to_string(h.namesOffset) + " lies outside the file (" +
                           to_string(in_.Size()) + " bytes)");
         if (!readable_) return;
 
         const std::int64_t codeEnd = h.codeOffset + 4 * std::int64_t{h.codeLength};
         if (h.scriptIndexOffset < codeEnd) {
-            Fatal(24, "scriptIndexOffset " + to_string(h.scriptIndexOffset) + " lies inside the code, which ends at " +
+            Fatal(At(&CobHeader::scriptIndexOffset), "scriptIndexOffset " + to_string(h.scriptIndexOffset) + " lies inside the code, which ends at " +
                           to_string(codeEnd));
             return;
         }
-        RequireFollows(28, "scriptNameOffsetsOffset", h.scriptNameOffsetsOffset,
+        RequireFollows(At(&CobHeader::scriptNameOffsetsOffset), "scriptNameOffsetsOffset", h.scriptNameOffsetsOffset,
                        h.scriptIndexOffset + 4 * std::int64_t{h.scriptCount}, "scriptIndexOffset + 4 per script");
-        RequireFollows(32, "pieceNameOffsetsOffset", h.pieceNameOffsetsOffset,
+        RequireFollows(At(&CobHeader::pieceNameOffsetsOffset), "pieceNameOffsetsOffset", h.pieceNameOffsetsOffset,
                        h.scriptNameOffsetsOffset + 4 * std::int64_t{h.scriptCount}, "scriptNameOffsetsOffset + 4 per script");
-        RequireFollows(40, "namesOffset", h.namesOffset, h.pieceNameOffsetsOffset + 4 * std::int64_t{h.pieceCount},
+        RequireFollows(At(&CobHeader::namesOffset), "namesOffset", h.namesOffset, h.pieceNameOffsetsOffset + 4 * std::int64_t{h.pieceCount},
                        "pieceNameOffsetsOffset + 4 per piece");
 
         file_.code = in_.Words(h.codeOffset, h.codeLength);
@@ -137,7 +140,7 @@ private:
         const zarn::CobHeader& h = file_.header;
         file_.scriptStarts = in_.Words(h.scriptIndexOffset, h.scriptCount);
         if (h.scriptCount == 0 && h.codeLength > 0)
-            Report(12, to_string(h.codeLength) + " code words but no script to hold them");
+            Report(At(&CobHeader::codeLength), to_string(h.codeLength) + " code words but no script to hold them");
         std::int32_t previous = 0;
         for (std::int32_t i = 0; i < h.scriptCount; ++i) {
             const std::int64_t at = h.scriptIndexOffset + 4 * std::int64_t{i};

@@ -36,22 +36,9 @@ public:
 
 private:
     void Header() {
-        const zarn::CobHeader& h = file_.header;
-        const std::pair<const char*, std::int32_t> fields[] = {
-            {"version", h.version},
-            {"scriptCount", h.scriptCount},
-            {"pieceCount", h.pieceCount},
-            {"codeLength", h.codeLength},
-            {"staticVarCount", h.staticVarCount},
-            {"reserved", h.reserved},
-            {"scriptIndexOffset", h.scriptIndexOffset},
-            {"scriptNameOffsetsOffset", h.scriptNameOffsetsOffset},
-            {"pieceNameOffsetsOffset", h.pieceNameOffsetsOffset},
-            {"codeOffset", h.codeOffset},
-            {"namesOffset", h.namesOffset},
-        };
         out_ += "header\n";
-        for (const auto& [name, value] : fields) out_ += "  " + PadRight(name, 25) + to_string(value) + "\n";
+        for (const zarn::CobHeaderField& field : zarn::kCobHeaderFields)
+            out_ += "  " + PadRight(field.name, 25) + to_string(file_.header.*field.member) + "\n";
     }
 
     void Names() {

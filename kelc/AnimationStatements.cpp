@@ -15,10 +15,7 @@ std::string TKELCompiler::ReadPieceOperand() {
     if (token.kind == ttIdentifier) {
         bool namesFunction = false;
         TIdent* ident = FindIdent(text, namesFunction);
-        if (ident == nullptr) {
-            AddMessage(svError, "Undeclaired identifier, " + text);
-            ident = &DeclareIdent(text, ikUndeclared);
-        }
+        if (ident == nullptr) ident = &DeclareUndeclared(text);
         if (ident->Kind != ikPiece) AddMessage(svError, "Expecting piece name, but found a unknown variable type");
     } else if (!IsIntegerLiteral(token.kind)) {
         AddMessage(svError, "Expecting piece name or value, but found a " + TokenKindName(token.kind));
@@ -42,11 +39,11 @@ std::string TKELCompiler::ReadAxisOperand() {
 }
 
 // piece, "around" or "along", axis; echoed as written.
-std::pair<std::string, std::string> TKELCompiler::ReadPieceAndAxis(int comment, TTokenType joiner) {
+std::pair<std::string, std::string> TKELCompiler::ReadPieceAndAxis(int commentLine, TTokenType joiner) {
     std::string piece = ReadPieceOperand();
     scanner_->Expect(joiner);
     std::string axis = ReadAxisOperand();
-    Echo(comment, piece + (joiner == ttAround ? " around " : " along ") + axis + " ");
+    Echo(commentLine, piece + (joiner == ttAround ? " around " : " along ") + axis + " ");
     return {piece, axis};
 }
 
@@ -55,122 +52,133 @@ void TKELCompiler::EmitDataWords(std::initializer_list<std::string> operands) {
 }
 
 bool TKELCompiler::CompileAnimationStatement() {
-    TIdentScope& scope = *currentScope_;
-    const TTokenType kind = scanner_->CurrentToken().kind;
-    switch (kind) {
-        case ttTurn:
-        case ttMove: CompileTurnOrMove(kind == ttTurn); return true;
-        case ttWaitForTurn:
-        case ttWaitForMove: {
-            const bool turn = kind == ttWaitForTurn;
-            int comment = scope.BeginCommentLine(turn ? "wait-for-turn " : "wait-for-move ");
-            scanner_->NextToken();
-            const auto [piece, axis] = ReadPieceAndAxis(comment, turn ? ttAround : ttAlong);
-            scope.EmitLine(turn ? "wait-for-turn;" : "wait-for-move;");
-            EmitDataWords({piece, axis});
-            return true;
-        }
-        case ttSpin: {
-            int comment = scope.BeginCommentLine("spin ");
-            scanner_->NextToken();
-            const auto [piece, axis] = ReadPieceAndAxis(comment, ttAround);
-            scanner_->Expect(ttSpeed);
-            Echo(comment, "speed ");
-            CompileExpression(comment);
-            CompileOptionalOperand(ttAccelerate, "accelerate ", comment);
-            scope.EmitLine("spin;");
-            EmitDataWords({piece, axis});
-            return true;
-        }
-        case ttStopSpin: {
-            int comment = scope.BeginCommentLine("stop-spin ");
-            scanner_->NextToken();
-            const auto [piece, axis] = ReadPieceAndAxis(comment, ttAround);
-            CompileOptionalOperand(ttDecelerate, "decelerate ", comment);
-            scope.EmitLine("stop-spin;");
-            EmitDataWords({piece, axis});
-            return true;
-        }
+    switch (scanner_->CurrentToken().kind) {
+        case ttTurn: CompileTurnOrMove(true); return true;
+        case ttMove: CompileTurnOrMove(false); return true;
+        case ttWaitForTurn: CompileWait(true); return true;
+        case ttWaitForMove: CompileWait(false); return true;
+        case ttSpin: CompileSpin(); return true;
+        case ttStopSpin: CompileStopSpin(); return true;
         case ttHide: CompilePieceStatement("hide ", "hide;"); return true;
         case ttShow: CompilePieceStatement("show ", "show;"); return true;
         case ttCache: CompilePieceStatement("cache  ", "cache;"); return true;
         case ttDontCache: CompilePieceStatement("dont-cache  ", "dont-cache;"); return true;
         case ttShade: CompilePieceStatement("shade  ", "shade;"); return true;
         case ttDontShade: CompilePieceStatement("dont-shade  ", "dont-shade;"); return true;
-        case ttExplode: {
-            int comment = scope.BeginCommentLine("explode ");
-            scanner_->NextToken();
-            const std::string piece = ReadPieceOperand();
-            Echo(comment, piece + " type ");
-            scanner_->Expect(ttType);
-            CompileExpression(comment);
-            scope.EmitLine("explode;");
-            EmitDataWords({piece});
-            return true;
-        }
-        case ttEmitSfx: {
-            int comment = scope.BeginCommentLine("emit-sfx ");
-            scanner_->NextToken();
-            CompileExpression(comment);
-            scanner_->Expect(ttFrom);
-            const std::string piece = ReadPieceOperand();
-            Echo(comment, "from " + piece + " ");
-            scope.EmitLine("sfx; ");
-            EmitDataWords({piece});
-            return true;
-        }
-        case ttSet: {
-            int selector = scope.BeginCommentLine("Set ");
-            scanner_->NextToken();
-            CompileExpression(selector);
-            scanner_->Expect(ttTo);
-            int value = scope.BeginCommentLine("to ");
-            CompileExpression(value);
-            scope.EmitLine("set;");
-            return true;
-        }
+        case ttExplode: CompileExplode(); return true;
+        case ttEmitSfx: CompileEmitSfx(); return true;
+        case ttSet: CompileSet(); return true;
         case ttSleep: CompileExpressionStatement("sleep ", "sleep;"); return true;
         case ttSignal: CompileExpressionStatement("signal ", "sig;"); return true;
         case ttSetSignalMask: CompileExpressionStatement("set-signal-mask ", "mask;"); return true;
         case ttDropUnit: CompileExpressionStatement("drop-unit ", "drop;"); return true;
-        case ttAttachUnit: {
-            int comment = scope.BeginCommentLine("attach-unit ");
-            scanner_->NextToken();
-            CompileExpression(comment);
-            Echo(comment, "to ");
-            if (scanner_->Accept(ttTo))
-                CompileExpression(comment);
-            else
-                EmitPushConst(-1);
-            EmitPushConst(0);
-            scope.EmitLine("attach;");
-            return true;
-        }
+        case ttAttachUnit: CompileAttachUnit(); return true;
         default: return false;
     }
+}
+
+// wait-for-turn piece around axis; wait-for-move piece along axis
+void TKELCompiler::CompileWait(bool turn) {
+    int commentLine = currentScope_->BeginCommentLine(turn ? "wait-for-turn " : "wait-for-move ");
+    scanner_->NextToken();
+    const auto [piece, axis] = ReadPieceAndAxis(commentLine, turn ? ttAround : ttAlong);
+    currentScope_->EmitLine(turn ? "wait-for-turn;" : "wait-for-move;");
+    EmitDataWords({piece, axis});
+}
+
+// spin piece around axis speed expression [accelerate expression]
+void TKELCompiler::CompileSpin() {
+    int commentLine = currentScope_->BeginCommentLine("spin ");
+    scanner_->NextToken();
+    const auto [piece, axis] = ReadPieceAndAxis(commentLine, ttAround);
+    scanner_->Expect(ttSpeed);
+    Echo(commentLine, "speed ");
+    CompileExpression(commentLine);
+    CompileOptionalOperand(ttAccelerate, "accelerate ", commentLine);
+    currentScope_->EmitLine("spin;");
+    EmitDataWords({piece, axis});
+}
+
+// stop-spin piece around axis [decelerate expression]
+void TKELCompiler::CompileStopSpin() {
+    int commentLine = currentScope_->BeginCommentLine("stop-spin ");
+    scanner_->NextToken();
+    const auto [piece, axis] = ReadPieceAndAxis(commentLine, ttAround);
+    CompileOptionalOperand(ttDecelerate, "decelerate ", commentLine);
+    currentScope_->EmitLine("stop-spin;");
+    EmitDataWords({piece, axis});
+}
+
+// explode piece type expression
+void TKELCompiler::CompileExplode() {
+    int commentLine = currentScope_->BeginCommentLine("explode ");
+    scanner_->NextToken();
+    const std::string piece = ReadPieceOperand();
+    Echo(commentLine, piece + " type ");
+    scanner_->Expect(ttType);
+    CompileExpression(commentLine);
+    currentScope_->EmitLine("explode;");
+    EmitDataWords({piece});
+}
+
+// emit-sfx expression from piece
+void TKELCompiler::CompileEmitSfx() {
+    int commentLine = currentScope_->BeginCommentLine("emit-sfx ");
+    scanner_->NextToken();
+    CompileExpression(commentLine);
+    scanner_->Expect(ttFrom);
+    const std::string piece = ReadPieceOperand();
+    Echo(commentLine, "from " + piece + " ");
+    currentScope_->EmitLine("sfx; ");
+    EmitDataWords({piece});
+}
+
+// set expression to expression; each operand echoes into a comment line of its own
+void TKELCompiler::CompileSet() {
+    int selector = currentScope_->BeginCommentLine("Set ");
+    scanner_->NextToken();
+    CompileExpression(selector);
+    scanner_->Expect(ttTo);
+    int value = currentScope_->BeginCommentLine("to ");
+    CompileExpression(value);
+    currentScope_->EmitLine("set;");
+}
+
+// attach-unit expression [to expression]; without a piece the unit is attached to piece -1
+void TKELCompiler::CompileAttachUnit() {
+    int commentLine = currentScope_->BeginCommentLine("attach-unit ");
+    scanner_->NextToken();
+    CompileExpression(commentLine);
+    Echo(commentLine, "to ");
+    if (scanner_->Accept(ttTo))
+        CompileExpression(commentLine);
+    else
+        EmitPushConst(-1);
+    EmitPushConst(0);
+    currentScope_->EmitLine("attach;");
 }
 
 // The destination is written before the speed, but the speed must be pushed first: both
 // operands are captured in snippets and flushed in swapped order.
 void TKELCompiler::CompileTurnOrMove(bool turn) {
     TIdentScope& scope = *currentScope_;
-    int comment = scope.BeginCommentLine(turn ? "turn " : "move ");
+    int commentLine = scope.BeginCommentLine(turn ? "turn " : "move ");
     scanner_->NextToken();
     const std::string piece = ReadPieceOperand();
-    Echo(comment, piece + " to ");
+    Echo(commentLine, piece + " to ");
     scanner_->Expect(ttTo);
     const std::string axis = ReadAxisOperand();
-    Echo(comment, axis + " ");
+    Echo(commentLine, axis + " ");
     bool withSpeed = false;
     {
         TCodeSnipet destination(scope, false), speed(scope, false);
         destination.Activate(scope.Snippet->NextLineNumber(), TCodeSnipet::kOpenEnd);
-        CompileExpression(comment);
+        CompileExpression(commentLine);
         if (scanner_->Accept(ttSpeed)) {
             withSpeed = true;
-            Echo(comment, "speed ");
-            speed.Activate(comment + 1, TCodeSnipet::kOpenEnd);
-            CompileExpression(comment);
+            Echo(commentLine, "speed ");
+            speed.Activate(commentLine + 1, TCodeSnipet::kOpenEnd);
+            CompileExpression(commentLine);
         }
         speed.Deactivate();
         destination.Deactivate();
@@ -181,33 +189,33 @@ void TKELCompiler::CompileTurnOrMove(bool turn) {
         scope.EmitLine(turn ? "turn;" : "move;");
     } else {
         scanner_->Expect(ttNow);
-        Echo(comment, turn ? "now " : "Now ");
+        Echo(commentLine, turn ? "now " : "Now ");
         scope.EmitLine(turn ? "turnnow;" : "movenow;");
     }
     EmitDataWords({piece, axis});
 }
 
 void TKELCompiler::CompilePieceStatement(const std::string& echo, const std::string& instruction) {
-    int comment = currentScope_->BeginCommentLine(echo);
+    int commentLine = currentScope_->BeginCommentLine(echo);
     scanner_->NextToken();
     const std::string piece = ReadPieceOperand();
-    Echo(comment, piece + " ");
+    Echo(commentLine, piece + " ");
     currentScope_->EmitLine(instruction);
     EmitDataWords({piece});
 }
 
 void TKELCompiler::CompileExpressionStatement(const std::string& echo, const std::string& instruction) {
-    int comment = currentScope_->BeginCommentLine(echo);
+    int commentLine = currentScope_->BeginCommentLine(echo);
     scanner_->NextToken();
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     currentScope_->EmitLine(instruction);
 }
 
 // An optional keyword with its expression, or `pushc 0;` when the keyword is absent.
-void TKELCompiler::CompileOptionalOperand(TTokenType keyword, const std::string& echo, int comment) {
+void TKELCompiler::CompileOptionalOperand(TTokenType keyword, const std::string& echo, int commentLine) {
     if (scanner_->Accept(keyword)) {
-        Echo(comment, echo);
-        CompileExpression(comment);
+        Echo(commentLine, echo);
+        CompileExpression(commentLine);
     } else {
         EmitPushConst(0);
     }

@@ -7,8 +7,6 @@
 #include "platform/Files.h"
 #include "platform/Program.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 
 namespace kelc {
@@ -62,6 +60,9 @@ public:
         const std::string preprocessed = DeriveName(source, ".prezarn");
         const std::string cobFile = DeriveName(source, ".cob");
         const std::string errorLog = DeriveName(source, "_ZARN_error.txt");
+        for (const std::string& output : {asmFile, preprocessed, cobFile, errorLog, std::string(kAssemblerLog)})
+            if (platform::SameFile(source, output))
+                throw std::runtime_error("Source \"" + source + "\" would be overwritten by its own output");
         Print("Source: " + source);
         Print("Dest: " + asmFile);
         Print("Preprocessor Output: " + preprocessed);
@@ -100,15 +101,27 @@ private:
 
     bool Assemble(const std::string& asmFile, const std::string& cobFile, const std::string& errorLog) {
         Print("Assembling ZARN to COB");
-        std::remove(cobFile.c_str());
+        std::string ignored;
+        platform::RemoveFile(cobFile, ignored);  // a failing assembler must not leave an older COB file
         std::vector<std::string> arguments{asmFile, cobFile};
         for (std::string& parameter : SplitParameters(settings_.AssemblerParams)) arguments.push_back(parameter);
 
-        // The assembler's log is shared by every run from this directory: one run at a time.
+        // The assembler's log is shared by every run from this directory: one run at a time, and
+        // only what this run's assembler wrote is handed over.
         platform::FileLock lock(kLockFileName);
+        SayWhenUnguarded(lock, console_);
+        bool logCleared = ClearAssemblerLog();
         platform::ChildResult result = RunAssembler(settings_.AssemblerExeName, arguments);
-        TakeOverAssemblerLog(errorLog);
+        if (logCleared) TakeOverAssemblerLog(errorLog);
         return result.started && result.exitStatus == 0;
+    }
+
+    // A log left by a killed run would otherwise be handed over as this run's.
+    bool ClearAssemblerLog() {
+        std::string reason;
+        if (platform::RemoveFile(kAssemblerLog, reason)) return true;
+        Print(std::string("Unable to clear \"") + kAssemblerLog + "\": " + reason);
+        return false;
     }
 
     platform::ChildResult RunAssembler(const std::string& program, const std::vector<std::string>& arguments) {
@@ -121,11 +134,12 @@ private:
         return result;
     }
 
+    // Written before the log is deleted, so that a failed write loses nothing.
     void TakeOverAssemblerLog(const std::string& errorLog) {
-        if (!std::filesystem::exists(kAssemblerLog)) return;
-        std::vector<std::string> lines = LoadTextFile(kAssemblerLog);
-        std::remove(kAssemblerLog);
-        WriteTextFile(errorLog, lines);
+        if (!platform::FileExists(kAssemblerLog)) return;
+        WriteTextFile(errorLog, LoadTextFile(kAssemblerLog));
+        std::string ignored;
+        platform::RemoveFile(kAssemblerLog, ignored);
     }
 
     const TSettings& settings_;
@@ -140,6 +154,12 @@ std::string DeriveName(const std::string& sourceName, const std::string& suffix)
     std::size_t dot = sourceName.rfind('.');
     if (dot == std::string::npos || dot < nameStart) return sourceName + suffix;
     return sourceName.substr(0, dot) + suffix;
+}
+
+void SayWhenUnguarded(const platform::FileLock& lock, platform::Console& console) {
+    if (!lock.Held())
+        console.Print(std::string("Unable to lock \"") + kLockFileName + "\": " + lock.Reason() +
+                      "; this run is not guarded against others\n");
 }
 
 bool BuildFile(const std::string& sourceName, const TSettings& settings, platform::Console& console) {

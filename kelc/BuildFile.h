@@ -1,6 +1,7 @@
 #pragma once
 #include "kelc/Settings.h"
 #include "platform/Console.h"
+#include "platform/FileLock.h"
 
 #include <string>
 
@@ -8,6 +9,9 @@ namespace kelc {
 
 // The lock file in the program directory that serialises runs sharing it.
 constexpr const char* kLockFileName = "kelc.lock";
+
+// Says on the console that `lock` could not be had; the run then goes on unguarded.
+void SayWhenUnguarded(const platform::FileLock& lock, platform::Console& console);
 
 // The source name with its extension replaced by `suffix` (appended when it has none).
 std::string DeriveName(const std::string& sourceName, const std::string& suffix);

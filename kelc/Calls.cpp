@@ -68,26 +68,30 @@ std::string TKELCompiler::ReadFunctionName() {
 }
 
 // Statement form (`inExpression` false): a comment line of its own. Expression form: echoes
-// into `comment`; with `keyword` false the function's name stood alone.
-void TKELCompiler::CompileCall(int comment, bool inExpression, bool keyword) {
+// into `commentLine`; with `keyword` false the function's name stood alone.
+void TKELCompiler::CompileCall(int commentLine, bool inExpression, bool keyword) {
     if (inExpression)
-        Echo(comment, "call-script ");
+        Echo(commentLine, "call-script ");
     else
-        comment = currentScope_->BeginCommentLine("call-script ");
+        commentLine = currentScope_->BeginCommentLine("call-script ");
     if (keyword) scanner_->Expect(ttCallScript);
     const std::string name = ReadFunctionName();
-    Echo(comment, name + " ");
+    Echo(commentLine, name + " ");
     bool namesIdent = false;
     TIdentScope* callee = FindScope(name, namesIdent);
-    if (callee != nullptr && callee->Inlinable) return ExpandInline(*callee, comment);
+    if (callee != nullptr && callee->Inlinable) {
+        ExpandInline(*callee, commentLine);
+        if (!inExpression) EmitPop(DiscardedValueLocal());  // a statement has no use for the copy's value
+        return;
+    }
     // An ordinary call leaves nothing on the stack for an expression to use.
     if (inExpression) AddMessage(svError, "Function " + name + " returns no value");
-    const int count = CompileArgumentList(comment);
+    const int count = CompileArgumentList(commentLine);
     currentScope_->EmitLine("call;");
     EmitDataWords({name, std::to_string(count)});
 }
 
-void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
+void TKELCompiler::ExpandInline(TIdentScope& callee, int commentLine) {
     TIdentScope& scope = *currentScope_;
     if (callee.IsSelfOrAncestorOf(scope))
         AddMessage(svFatalError, "Both " + callee.Name + " and " + scope.Name +
@@ -98,38 +102,52 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int comment) {
         if (ident->Kind != ikLocalVariable && ident->Kind != ikConstant) continue;
         if (scope.FindStoredIdent(ident->Name) == nullptr) DeclareStoredIdent(ident->Name, ident->Kind);
     }
-    Echo(comment, "( ");
-    scanner_->Expect(ttOpenParen);
-    int count = 0;
-    while (!scanner_->Accept(ttCloseParen)) {
-        CompileExpression(comment);
-        if (count < callee.LocalCount) EmitPop(*callee.FindLocalByNumber(count));
-        ++count;
-        if (!scanner_->Accept(ttComma)) {
-            scanner_->Expect(ttCloseParen);
-            break;
-        }
-        Echo(comment, ", ");
-    }
+    int expansionsSeen = ++inlineExpansions_;
+    std::vector<int> popLines;
+    bool laterArgumentInlines = false;
+    const int count = CompileArgumentList(commentLine, [&](int index) {
+        laterArgumentInlines = laterArgumentInlines || (index > 0 && inlineExpansions_ != expansionsSeen);
+        expansionsSeen = inlineExpansions_;
+        if (index >= callee.LocalCount) return;
+        popLines.push_back(currentScope_->Snippet->NextLineNumber());
+        EmitPop(*callee.FindLocalByNumber(index));
+    });
+    if (laterArgumentInlines) PopArgumentsLastToFirst(callee, popLines);
     if (count > callee.LocalCount)
         AddMessage(svError, "Too many parameters, " + std::to_string(count) + ", to inlined function " + callee.Name +
                                 ", Max:" + std::to_string(callee.LocalCount));
-    Echo(comment, " )");
     // Each copy gets label names of its own, so no label is defined twice.
     const auto renamed = DefinedLabels(callee.Lines, "_" + NewLabel());
     for (const std::string& line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));
 }
 
+// An inlined copy in a later argument stores into the callee's parameters too, and would overwrite
+// those stored before it: the arguments stay on the stack until all are computed.
+void TKELCompiler::PopArgumentsLastToFirst(TIdentScope& callee, const std::vector<int>& popLines) {
+    TCodeSnipet& code = *currentScope_->Snippet;
+    for (auto line = popLines.rbegin(); line != popLines.rend(); ++line) code.DeleteLine(*line);
+    for (int number = static_cast<int>(popLines.size()) - 1; number >= 0; --number)
+        EmitPop(*callee.FindLocalByNumber(number));
+}
+
+// The local a statement call pops an inlined copy's value into. Its name holds "--", which the
+// scanner never takes into a name, so no script can declare or address it.
+TIdent& TKELCompiler::DiscardedValueLocal() {
+    static const std::string kName = "discarded--value";
+    if (TIdent* ident = currentScope_->FindStoredIdent(kName)) return *ident;
+    return DeclareStoredIdent(kName, ikLocalVariable);
+}
+
 void TKELCompiler::CompileStartScript() {
-    int comment = currentScope_->BeginCommentLine("start-script ");
+    int commentLine = currentScope_->BeginCommentLine("start-script ");
     scanner_->Expect(ttStartScript);
     const std::string name = ReadFunctionName();
-    Echo(comment, name + " ");
+    Echo(commentLine, name + " ");
     bool namesIdent = false;
     TIdentScope* callee = FindScope(name, namesIdent);
     if (callee != nullptr && callee->Inlinable)
         AddMessage(svFatalError, "Inlinable function, " + name + ", can not be called via start-script");
-    const int count = CompileArgumentList(comment);
+    const int count = CompileArgumentList(commentLine);
     currentScope_->EmitLine("start;");
     EmitDataWords({name, std::to_string(count)});
 }

@@ -13,6 +13,12 @@ TIdent& TKELCompiler::DeclareIdent(const std::string& name, TIdentKind kind) {
     return Number(currentScope_->AddIdent(name, kind), name);
 }
 
+// Reported once: the name is then declared as undeclared, so later uses stay quiet.
+TIdent& TKELCompiler::DeclareUndeclared(const std::string& name) {
+    AddMessage(svError, "Undeclaired identifier, " + name);
+    return DeclareIdent(name, ikUndeclared);
+}
+
 TIdent& TKELCompiler::DeclareStoredIdent(const std::string& storedName, TIdentKind kind) {
     return Number(currentScope_->AddStoredIdent(storedName, kind), storedName);
 }
@@ -41,16 +47,19 @@ TIdentScope* TKELCompiler::FindScope(const std::string& name, bool& namesIdent) 
     return currentScope_->FindScope(name, namesIdent);
 }
 
+// Checked while the name is the current token, so the message points at it: a second definition
+// would silently add its code to the first one's.
+void TKELCompiler::CheckFunctionName(const std::string& name) {
+    bool namesIdent = false;
+    if (FindScope(name, namesIdent) != nullptr) throw ECompileError("Redeclared Identifier: \"" + name + "\"");
+}
+
 TIdentScope& TKELCompiler::EnterScope(const std::string& name, bool inlinable) {
     bool namesIdent = false;
-    // A second definition of a function works in the first one's scope.
-    TIdentScope* scope = FindScope(name, namesIdent);
-    if (scope == nullptr) {
-        if (namesIdent) throw ECompileError("Function name \"" + name + "\" is used by a variable ");
-        scope = &currentScope_->AddScope(name, inlinable);
-    }
-    currentScope_ = scope;
-    return *scope;
+    FindScope(name, namesIdent);
+    if (namesIdent) throw ECompileError("Function name \"" + name + "\" is used by a variable ");
+    currentScope_ = &currentScope_->AddScope(name, inlinable);
+    return *currentScope_;
 }
 
 void TKELCompiler::LeaveScope() {

@@ -51,6 +51,23 @@ std::int32_t ConvertIntegerLiteral(const std::string& text) {
 
 std::int32_t TKELCompiler::EvaluateConstant(TScanner& scanner) { return ConstLogical(scanner); }
 
+std::int32_t TKELCompiler::EvaluateConstExpression(const std::string& text) {
+    std::string expanded;
+    {
+        TPreProcessor preprocessor;
+        preprocessor.OnOtherDirective = [this](TPreProcessor& inner, const std::string& name,
+                                               const std::string& argument) {
+            return OnOtherDirective(inner, name, argument);
+        };
+        preprocessor.MainText = text;
+        preprocessor.Preprocess("", expanded);
+    }
+    TScanner scanner(expanded, {}, [this](const std::string& word, TTokenType& kind) {
+        return OnLookupSymbol(word, kind);
+    });
+    return EvaluateConstant(scanner);
+}
+
 std::int32_t TKELCompiler::ConstLogical(TScanner& scanner) {
     std::int32_t value = ConstEquality(scanner);
     while (Kind(scanner) != ttEndOfFile) {
@@ -148,6 +165,8 @@ std::int32_t TKELCompiler::ConstUnary(TScanner& scanner) {
     scanner.Expect(op);
     std::int32_t value = ConstPrimary(scanner);
     if (op == ttMinus) return Checked(-static_cast<std::int64_t>(value));
+    // Kept as scripts rely on them, though they look swapped: "~" keeps the low seven bits and
+    // flips the lowest, "!" flips all 32.
     if (op == ttTilde) return (value & 127) ^ 1;
     return ~value;
 }
@@ -160,8 +179,7 @@ std::int32_t TKELCompiler::ConstPrimary(TScanner& scanner) {
             bool namesScope = false;
             TIdent* ident = FindIdent(name, namesScope);
             if (ident == nullptr) {
-                AddMessage(svError, "Undeclaired identifier, " + name);
-                ident = &DeclareIdent(name, ikUndeclared);
+                ident = &DeclareUndeclared(name);
             } else if (ident->Kind == ikLocalVariable || ident->Kind == ikStaticVariable) {
                 AddMessage(svFatalError, "Constant expression expected, but found a varaible " + ident->Name);
             }

@@ -66,101 +66,98 @@ std::vector<const TOperatorLevel*> OperatorLevels(bool mirroxCompatibility, bool
     return levels;
 }
 
-void TKELCompiler::Echo(int comment, const std::string& text) { currentScope_->AppendToLine(comment, text); }
+void TKELCompiler::Echo(int commentLine, const std::string& text) { currentScope_->AppendToLine(commentLine, text); }
 
-void TKELCompiler::CompileExpression(int comment) {
+void TKELCompiler::CompileExpression(int commentLine) {
     NestingGuard nesting(*this, expressionDepth_, "Expression nested too deeply");
-    CompileOperatorLevel(0, comment);
+    CompileOperatorLevel(0, commentLine);
 }
 
-void TKELCompiler::CompileOperatorLevel(std::size_t index, int comment) {
-    if (index == operatorLevels_.size()) return CompileUnary(comment);
+void TKELCompiler::CompileOperatorLevel(std::size_t index, int commentLine) {
+    if (index == operatorLevels_.size()) return CompileUnary(commentLine);
     const TOperatorLevel& level = *operatorLevels_[index];
-    CompileOperatorLevel(index + 1, comment);
+    CompileOperatorLevel(index + 1, commentLine);
     for (bool first = true; first || level.chain; first = false) {
         const TOperator* match = nullptr;
         for (const TOperator& op : level.operators)
             if (scanner_->CurrentToken().kind == op.kind) match = &op;
         if (match == nullptr) return;
         scanner_->NextToken();
-        Echo(comment, match->echo);
-        CompileOperatorLevel(index + 1, comment);
+        Echo(commentLine, match->echo);
+        CompileOperatorLevel(index + 1, commentLine);
         currentScope_->EmitLine(match->instruction);
     }
 }
 
-void TKELCompiler::CompileUnary(int comment) {
+void TKELCompiler::CompileUnary(int commentLine) {
     const TTokenType op = scanner_->CurrentToken().kind;
-    if (op != ttMinus && op != ttTilde && op != ttExclamation) return CompilePrimary(comment);
-    Echo(comment, TokenKindName(op) + " ");
+    if (op != ttMinus && op != ttTilde && op != ttExclamation) return CompilePrimary(commentLine);
+    Echo(commentLine, TokenKindName(op) + " ");
     scanner_->NextToken();
     if (op == ttMinus) {
         EmitPushConst(0);
-        CompilePrimary(comment);
+        CompilePrimary(commentLine);
         currentScope_->EmitLine("sub;");
     } else {
-        CompilePrimary(comment);
+        CompilePrimary(commentLine);
         currentScope_->EmitLine(op == ttExclamation && !mirroxCompatibility_ ? "not;" : "neg;");
     }
 }
 
-void TKELCompiler::CompilePrimary(int comment) {
+void TKELCompiler::CompilePrimary(int commentLine) {
     const TTokenData& token = scanner_->CurrentToken();
     switch (token.kind) {
-        case ttIdentifier: return CompileIdentifierOperand(comment);
+        case ttIdentifier: return CompileIdentifierOperand(commentLine);
         case ttOpenParen:
-            Echo(comment, "( ");
+            Echo(commentLine, "( ");
             scanner_->NextToken();
-            CompileExpression(comment);
-            Echo(comment, ") ");
+            CompileExpression(commentLine);
+            Echo(commentLine, ") ");
             scanner_->Expect(ttCloseParen);
             return;
         case ttIncrement:
         case ttDecrement: {
             const bool increment = token.kind == ttIncrement;
-            Echo(comment, increment ? "++ " : "-- ");
+            Echo(commentLine, increment ? "++ " : "-- ");
             scanner_->NextToken();
-            TIdent& target = ReadTargetIdent(comment);
+            TIdent& target = ReadTargetIdent(commentLine);
             EmitStep(target, increment);
             EmitPush(target);
             return;
         }
         case ttInteger:
         case ttHexInteger: {
-            Echo(comment, token.text + " ");
+            Echo(commentLine, token.text + " ");
             std::int32_t value = ConvertIntegerLiteral(token.text);
             EmitPushConst(value);
             scanner_->NextToken();
             return;
         }
         case ttFloat:
-            Echo(comment, token.text + " ");
+            Echo(commentLine, token.text + " ");
             AddMessage(svError, "Floatpoint values are not permitted in arbitrary locations " + token.text);
             currentScope_->EmitLine("pushc " + token.text + ";");
             scanner_->NextToken();
             return;
-        case ttGet: return CompileGet(comment);
-        case ttCallScript: return CompileCall(comment, true, true);
-        case ttRand: return CompileRand(comment);
-        default: return;  // no operand: no code and no message
+        case ttGet: return CompileGet(commentLine);
+        case ttCallScript: return CompileCall(commentLine, true, true);
+        case ttRand: return CompileRand(commentLine);
+        default: scanner_->ExpectFailed("expression");
     }
 }
 
-void TKELCompiler::CompileIdentifierOperand(int comment) {
+void TKELCompiler::CompileIdentifierOperand(int commentLine) {
     const std::string name = scanner_->CurrentToken().text;
     bool namesFunction = false;
     TIdent* ident = FindIdent(name, namesFunction);
-    Echo(comment, name + " ");
-    if (namesFunction) return CompileCall(comment, true, false);
-    if (ident == nullptr) {
-        AddMessage(svError, "Undeclaired identifier, " + name);
-        ident = &DeclareIdent(name, ikUndeclared);
-    }
+    Echo(commentLine, name + " ");
+    if (namesFunction) return CompileCall(commentLine, true, false);
+    if (ident == nullptr) ident = &DeclareUndeclared(name);
     EmitPush(*ident);
     scanner_->NextToken();
     const TTokenType postfix = scanner_->CurrentToken().kind;
     if (postfix == ttIncrement || postfix == ttDecrement) {
-        Echo(comment, postfix == ttIncrement ? "++ " : "-- ");
+        Echo(commentLine, postfix == ttIncrement ? "++ " : "-- ");
         scanner_->NextToken();
         EmitStep(*ident, postfix == ttIncrement);  // the value left is the one before the step
     }
@@ -174,74 +171,73 @@ void TKELCompiler::EmitStep(const TIdent& target, bool increment) {
     EmitPop(target);
 }
 
-void TKELCompiler::CompileGet(int comment) {
-    Echo(comment, "Get ");
+void TKELCompiler::CompileGet(int commentLine) {
+    Echo(commentLine, "Get ");
     scanner_->Expect(ttGet);
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     if (scanner_->CurrentToken().kind == ttOpenParen) {
-        CompileArgumentList(comment);
+        CompileArgumentList(commentLine);
         currentScope_->EmitLine("get;");
     } else {
         currentScope_->EmitLine("getuv;");
     }
 }
 
-void TKELCompiler::CompileRand(int comment) {
-    Echo(comment, "rand( ");
+void TKELCompiler::CompileRand(int commentLine) {
+    Echo(commentLine, "rand( ");
     scanner_->Expect(ttRand);
     scanner_->Expect(ttOpenParen);
-    CompileExpression(comment);
-    Echo(comment, ", ");
+    CompileExpression(commentLine);
+    Echo(commentLine, ", ");
     scanner_->Expect(ttComma);
-    CompileExpression(comment);
-    Echo(comment, ") ");
+    CompileExpression(commentLine);
+    Echo(commentLine, ") ");
     scanner_->Expect(ttCloseParen);
     currentScope_->EmitLine("rand;");
 }
 
-int TKELCompiler::CompileArgumentList(int comment) {
-    Echo(comment, "( ");
+int TKELCompiler::CompileArgumentList(int commentLine, const std::function<void(int index)>& afterArgument) {
+    Echo(commentLine, "( ");
     scanner_->Expect(ttOpenParen);
     int count = 0;
     while (!scanner_->Accept(ttCloseParen)) {
-        CompileExpression(comment);
+        CompileExpression(commentLine);
+        if (afterArgument) afterArgument(count);
         ++count;
         if (!scanner_->Accept(ttComma)) {
             scanner_->Expect(ttCloseParen);
             break;
         }
-        Echo(comment, ", ");
+        Echo(commentLine, ", ");
     }
-    Echo(comment, " )");
+    Echo(commentLine, " )");
     return count;
 }
 
-TIdent& TKELCompiler::ReadTargetIdent(int comment) {
+TIdent& TKELCompiler::ReadTargetIdent(int commentLine) {
     if (scanner_->CurrentToken().kind != ttIdentifier) scanner_->Expect(ttIdentifier);
     const std::string name = scanner_->CurrentToken().text;
-    Echo(comment, name + " ");
+    Echo(commentLine, name + " ");
     scanner_->NextToken();
     bool namesFunction = false;
     TIdent* ident = FindIdent(name, namesFunction);
-    if (ident != nullptr) return *ident;
-    AddMessage(svError, "Undeclaired identifier, " + name);
-    return DeclareIdent(name, ikUndeclared);
+    return ident != nullptr ? *ident : DeclareUndeclared(name);
 }
 
 void TKELCompiler::CompileAssignment() { CompileAssignmentClause(currentScope_->BeginCommentLine(""), false); }
 
-void TKELCompiler::CompileAssignmentClause(int comment, bool postfixAllowed) {
-    TIdent& target = ReadTargetIdent(comment);
+void TKELCompiler::CompileAssignmentClause(int commentLine, bool postfixAllowed) {
+    TIdent& target = ReadTargetIdent(commentLine);
     const TTokenType op = scanner_->CurrentToken().kind;
     if (op == ttAssign) {
-        Echo(comment, "= ");
+        Echo(commentLine, "= ");
         scanner_->NextToken();
-        CompileExpression(comment);
+        CompileExpression(commentLine);
         EmitPop(target);
         return;
     }
     if (postfixAllowed && (op == ttIncrement || op == ttDecrement)) {
-        Echo(comment, op == ttIncrement ? "++ " : "-- ");
+        Echo(commentLine, op == ttIncrement ? "++ " : "-- ");
         scanner_->NextToken();
         EmitStep(target, op == ttIncrement);
         return;
@@ -249,9 +245,9 @@ void TKELCompiler::CompileAssignmentClause(int comment, bool postfixAllowed) {
     for (const TCompoundAssignment& compound : kCompoundAssignments) {
         if (compound.kind != op || (compound.needsExtensions && !enableExtensions_)) continue;
         scanner_->NextToken();
-        Echo(comment, compound.echo);
+        Echo(commentLine, compound.echo);
         EmitPush(target);
-        CompileExpression(comment);
+        CompileExpression(commentLine);
         currentScope_->EmitLine(compound.instruction);
         EmitPop(target);
         return;
@@ -266,11 +262,11 @@ void TKELCompiler::CompileStepStatement() {
 
 // "++" or "--" and a variable; the comment line already holds the operator's echo when `echoOperator`
 // is false.
-void TKELCompiler::CompileStepClause(int comment, bool echoOperator) {
+void TKELCompiler::CompileStepClause(int commentLine, bool echoOperator) {
     const bool increment = scanner_->CurrentToken().kind == ttIncrement;
-    if (echoOperator) Echo(comment, increment ? "++ " : "-- ");
+    if (echoOperator) Echo(commentLine, increment ? "++ " : "-- ");
     scanner_->NextToken();
-    EmitStep(ReadTargetIdent(comment), increment);
+    EmitStep(ReadTargetIdent(commentLine), increment);
 }
 
 }  // namespace kelc

@@ -49,7 +49,8 @@ std::vector<std::string> LoadTextFile(const std::string& path) {
     std::size_t end = bytes.find('\0');
     if (end == std::string::npos) end = bytes.size();
     std::vector<std::string> lines;
-    std::size_t start = 0;
+    // Editors on Windows start UTF-8 files with a byte order mark; it is no part of the text.
+    std::size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < end) {
         std::size_t stop = start;
         while (stop < end && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;

@@ -1,5 +1,5 @@
 #pragma once
-// Unit FileHandlingU: resolving a file name along the directory lists, reading a text
+// Resolving a file name along the directory lists, reading a text
 // file as lines, splitting a ";"-separated settings value.
 #include <stdexcept>
 #include <string>

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace kelc {
 namespace {
@@ -87,10 +88,8 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
 TKELCompiler::~TKELCompiler() = default;
 
 void TKELCompiler::Compile() {
-    Messages.clear();
     const auto start = std::chrono::steady_clock::now();
     try {
-        preprocessor_->Clear();
         preprocessor_->MainFileName = sourceFileName_;
         preprocessor_->MainText = JoinLines(source_);
         std::string text;
@@ -101,13 +100,12 @@ void TKELCompiler::Compile() {
             throw;
         }
         preprocessorOutput_ = SplitLines(text);
-        scanner_.reset();
         scanner_ = std::make_unique<TScanner>(
             text, [this](TScanner&, TTokenData& token) { OnPosition(token); },
             [this](const std::string& word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
-        loop_ = TLoopContext();
-        Success = true;
         CompileProgram();
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         AddMessage(svFatalError, error.what(), false);
     }
@@ -129,7 +127,7 @@ void TKELCompiler::AddMessage(TSeverity severity, const std::string& text, bool 
         line = std::string("[") + SeverityText(severity) + "] \"" + token.fileName + "\"(" +
                std::to_string(token.line) + ":" + std::to_string(token.column) + ") : " + text;
     } else {
-        line = std::string("[") + SeverityText(severity) + "] : " + text;
+        line = std::string("[") + SeverityText(severity) + "] : " + directiveOrigin_ + text;
     }
     Messages.push_back(line);
     if (severity == svFatalError && raiseOnFatal) throw ECompileError(line);
@@ -144,6 +142,12 @@ bool TKELCompiler::OnIncludeFile(std::string& text, std::string& fileName) {
 
 bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument) {
     if (name != "if") return false;
+    // No scanner places messages yet: they name the directive.
+    directiveOrigin_ = preprocessor.DirectiveOrigin;
+    struct ClearOnExit {
+        std::string& text;
+        ~ClearOnExit() { text.clear(); }
+    } clear{directiveOrigin_};
     std::int32_t value = EvaluateConstExpression(argument);
     preprocessor.States.Push().sectionActive = value != 0;
     return true;
@@ -158,22 +162,5 @@ bool TKELCompiler::OnLookupSymbol(const std::string& text, TTokenType& kind) {
 }
 
 void TKELCompiler::OnPosition(TTokenData& token) { PlaceToken(preprocessor_->LineInfos, token); }
-
-std::int32_t TKELCompiler::EvaluateConstExpression(const std::string& text) {
-    std::string expanded;
-    {
-        TPreProcessor preprocessor;
-        preprocessor.OnOtherDirective = [this](TPreProcessor& inner, const std::string& name,
-                                               const std::string& argument) {
-            return OnOtherDirective(inner, name, argument);
-        };
-        preprocessor.MainText = text;
-        preprocessor.Preprocess("", expanded);
-    }
-    TScanner scanner(expanded, {}, [this](const std::string& word, TTokenType& kind) {
-        return OnLookupSymbol(word, kind);
-    });
-    return EvaluateConstant(scanner);
-}
 
 }  // namespace kelc

@@ -4,6 +4,7 @@
 #include "kelc/Scanner.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -34,10 +35,12 @@ public:
     // is raised as ECompileError when `raiseOnFatal` is set.
     void AddMessage(TSeverity severity, const std::string& text, bool raiseOnFatal = true);
 
-    // ---- names and emitted lines in the current scope ----
+    // ---- names and emitted lines in the current scope: CompilerScopes.cpp ----
     TIdent* FindIdent(const std::string& name, bool& namesScope);
     TIdent& DeclareIdent(const std::string& name, TIdentKind kind);
+    TIdent& DeclareUndeclared(const std::string& name);
     TIdentScope* FindScope(const std::string& name, bool& namesIdent);
+    void CheckFunctionName(const std::string& name);
     TIdentScope& EnterScope(const std::string& name, bool inlinable);
     void LeaveScope();
     std::string NewLabel();
@@ -45,7 +48,7 @@ public:
     void EmitPop(const TIdent& ident);
     void EmitPushConst(std::int32_t value);
 
-    // ---- constant expressions ----
+    // ---- constant expressions: ConstantExpressions.cpp ----
     std::int32_t EvaluateConstant(TScanner& scanner);
     std::int32_t EvaluateConstExpression(const std::string& text);
 
@@ -64,13 +67,13 @@ private:
     TIdent& DeclareStoredIdent(const std::string& storedName, TIdentKind kind);
     TIdent& Number(TIdent& ident, const std::string& name);
 
-    // ---- hooks given to the preprocessor and the scanners ----
+    // ---- hooks given to the preprocessor and the scanners: KELCompiler.cpp ----
     bool OnIncludeFile(std::string& text, std::string& fileName);
     bool OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument);
     bool OnLookupSymbol(const std::string& text, TTokenType& kind);
     void OnPosition(TTokenData& token);
 
-    // ---- program structure ----
+    // ---- program structure: ProgramStructure.cpp ----
     void CompileProgram();
     void CompileNameDeclaration(const std::string& keyword, TIdentKind kind);
     void CompileConstants();
@@ -82,7 +85,7 @@ private:
     template <class Body, class Completion>
     void InFunction(const std::string& name, Body body, Completion completion);
 
-    // ---- statements ----
+    // ---- statements: Statements.cpp ----
     void CompileBlock(bool bracesRequired);
     bool CompileStatement();
     void CompileVarDeclaration();
@@ -91,46 +94,57 @@ private:
     void CompileWhile();
     void CompileDoWhile();
     void CompileFor();
-    void CompileForClauses(int comment);
+    void CompileForClauses(int commentLine);
     void CompileBreak();
     void CompileContinue();
     void CompileReturn(bool asStatement);
 
-    // ---- expressions and assignments ----
-    void Echo(int comment, const std::string& text);
-    void CompileExpression(int comment);
-    void CompileOperatorLevel(std::size_t index, int comment);
-    void CompileUnary(int comment);
-    void CompilePrimary(int comment);
-    void CompileIdentifierOperand(int comment);
-    void CompileGet(int comment);
-    void CompileRand(int comment);
-    int CompileArgumentList(int comment);
-    TIdent& ReadTargetIdent(int comment);
+    // ---- expressions and assignments: Expressions.cpp ----
+    void Echo(int commentLine, const std::string& text);
+    void CompileExpression(int commentLine);
+    void CompileOperatorLevel(std::size_t index, int commentLine);
+    void CompileUnary(int commentLine);
+    void CompilePrimary(int commentLine);
+    void CompileIdentifierOperand(int commentLine);
+    void CompileGet(int commentLine);
+    void CompileRand(int commentLine);
+    // "(" expressions separated by "," ")"; `afterArgument` runs after each one's code. Returns
+    // the count.
+    int CompileArgumentList(int commentLine, const std::function<void(int index)>& afterArgument = {});
+    TIdent& ReadTargetIdent(int commentLine);
     void CompileAssignment();
-    void CompileAssignmentClause(int comment, bool postfixAllowed);
+    void CompileAssignmentClause(int commentLine, bool postfixAllowed);
     void CompileStepStatement();
-    void CompileStepClause(int comment, bool echoOperator);
+    void CompileStepClause(int commentLine, bool echoOperator);
     void EmitStep(const TIdent& target, bool increment);
 
-    // ---- animation and script statements ----
+    // ---- animation and script statements: AnimationStatements.cpp ----
     bool CompileAnimationStatement();
     void CompileTurnOrMove(bool turn);
+    void CompileWait(bool turn);
+    void CompileSpin();
+    void CompileStopSpin();
+    void CompileExplode();
+    void CompileEmitSfx();
+    void CompileSet();
+    void CompileAttachUnit();
     void CompilePieceStatement(const std::string& echo, const std::string& instruction);
     void CompileExpressionStatement(const std::string& echo, const std::string& instruction);
-    void CompileOptionalOperand(TTokenType keyword, const std::string& echo, int comment);
+    void CompileOptionalOperand(TTokenType keyword, const std::string& echo, int commentLine);
     std::string ReadPieceOperand();
     std::string ReadAxisOperand();
-    std::pair<std::string, std::string> ReadPieceAndAxis(int comment, TTokenType joiner);
+    std::pair<std::string, std::string> ReadPieceAndAxis(int commentLine, TTokenType joiner);
     void EmitDataWords(std::initializer_list<std::string> operands);
 
-    // ---- calls ----
+    // ---- calls: Calls.cpp ----
     std::string ReadFunctionName();
-    void CompileCall(int comment, bool inExpression, bool keyword);
-    void ExpandInline(TIdentScope& callee, int comment);
+    void CompileCall(int commentLine, bool inExpression, bool keyword);
+    void ExpandInline(TIdentScope& callee, int commentLine);
+    void PopArgumentsLastToFirst(TIdentScope& callee, const std::vector<int>& popLines);
+    TIdent& DiscardedValueLocal();
     void CompileStartScript();
 
-    // ---- constant expression levels, loosest first ----
+    // ---- constant expression levels, loosest first: ConstantExpressions.cpp ----
     std::int32_t ConstLogical(TScanner& scanner);
     std::int32_t ConstEquality(TScanner& scanner);
     std::int32_t ConstRelation(TScanner& scanner);
@@ -152,12 +166,14 @@ private:
     std::string sourceFileName_;
     TLoopContext loop_;
     std::string localNames_;
+    std::string directiveOrigin_;  // while an "if" directive is evaluated: where it stands
     bool enableExtensions_;
     bool autoEmitLastRet_;
     bool mirroxCompatibility_;
     std::vector<const TOperatorLevel*> operatorLevels_;
     int expressionDepth_ = 0;  // expressions being compiled or evaluated inside one another
     int blockDepth_ = 0;
+    int inlineExpansions_ = 0;  // inlined copies made so far: tells whether an argument holds one
 };
 
 // The operator levels of expressions, loosest first, as the two settings select them.

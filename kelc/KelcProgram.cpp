@@ -8,6 +8,7 @@
 #include "platform/Program.h"
 
 #include <filesystem>
+#include <new>
 #include <stdexcept>
 
 namespace kelc {
@@ -51,11 +52,14 @@ public:
             platform::IniFile iniFile(iniPath);
             {
                 platform::FileLock lock(kLockFileName);  // two runs must not interleave their rewrites
+                SayWhenUnguarded(lock, console_);
                 settings_ = LoadSettings(iniFile);
                 SaveSettings(iniFile, iniPath, settings_);
             }
             FillPathLists(programDirectory, startDirectory);
             allBuilt = BuildAll(args);
+        } catch (const std::bad_alloc&) {
+            throw;  // running out of memory ends the program, not only this step
         } catch (const std::exception& error) {
             ReportError(error.what());
         }
@@ -93,6 +97,8 @@ private:
             std::string failure;
             try {
                 built = BuildOne(arg);
+            } catch (const std::bad_alloc&) {
+                throw;  // running out of memory ends the program, not only this step
             } catch (const std::exception& error) {
                 failure = error.what();
             }

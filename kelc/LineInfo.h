@@ -1,5 +1,5 @@
 #pragma once
-// Unit PreProcessorU, line origins: the line-origin list. For every file the preprocessor processes
+// The line-origin list. For every file the preprocessor processes
 // it records the stretch of the output the file produced and where each of its lines starts in
 // output terms, so that an output offset maps back to file, line and column.
 #include "kelc/Tokens.h"

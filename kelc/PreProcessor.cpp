@@ -1,5 +1,7 @@
 #include "kelc/PreProcessor.h"
 
+#include <new>
+
 namespace kelc {
 namespace {
 
@@ -199,6 +201,8 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
             parser.Next();
         }
         info.endPos = static_cast<std::int32_t>(out.size());
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         info.endPos = static_cast<std::int32_t>(out.size()) + 1;
         throw EPreProcessorError(PositionPrefix(fileName, parser.Line(), parser.Column()) + error.what());
@@ -233,6 +237,7 @@ void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, co
     } else if (name == "undef") {
         Undefine(argument);
     } else if (name == "ifdef") {
+        // Upper case on purpose: "#ifdef debug" tests DEBUG, as existing scripts expect.
         States.Push().sectionActive = defines_.Contains(UpperCase(argument));
     } else if (name == "ifndef") {
         States.Push().sectionActive = !defines_.Contains(UpperCase(argument));
@@ -246,6 +251,7 @@ void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, co
         state.elseSeen = true;
         state.sectionActive = !state.sectionActive;
     } else {
+        DirectiveOrigin = PositionPrefix(fileName, parser.Line(), parser.Column());
         bool handled = OnOtherDirective ? OnOtherDirective(*this, name, argument) : true;
         if (!handled) throw EPreProcessorError("Unknown compiler directives : " + name);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Unit PreProcessorU: TPreProcessor turns the main source text and every file it includes into
+// TPreProcessor turns the main source text and every file it includes into
 // the one text the scanner reads. It carries out include, define, undef, ifdef, ifndef, else and
 // endif, hands any other directive to its owner (OnOtherDirective), replaces defined names by
 // their values and blanks out inactive sections. Directives and inactive text become as many
@@ -112,6 +112,8 @@ public:
     std::map<std::string, std::string> PredefinedDefines;
     TIncludeFileEvent OnIncludeFile;
     TOtherDirectiveEvent OnOtherDirective;
+    // '"file"(line:column) : ' of the directive OnOtherDirective is handling, for its messages.
+    std::string DirectiveOrigin;
     // Filled during a run; stays filled for the position lookups that follow it.
     TLineInfoList LineInfos;
     // The open conditional sections. Not reset by Clear or Preprocess: an object serves one run.
@@ -123,7 +125,6 @@ public:
     void Define(const std::string& name, const std::string& value);
     void Undefine(const std::string& name);
     const TCaseSensitiveStringList<TPreProcessorDefine>& Defines() const { return defines_; }
-    std::int32_t OffsetAdjust() const { return offsetAdjust_; }
 
     // Processes the file (MainText when fileName equals MainFileName) into `output`. Raises
     // EPreProcessorError; `output` then still holds what was produced up to the error.

@@ -3,6 +3,8 @@
 #include "kelc/CompileError.h"
 #include "kelc/KELCompiler.h"
 
+#include <new>
+
 namespace kelc {
 namespace {
 
@@ -24,6 +26,18 @@ private:
     std::string& text_;
     bool asComment_;
 };
+
+// Whether one of the code's last two lines is a return instruction.
+bool EndsWithReturn(const TCodeSnipet& code) {
+    const int next = code.NextLineNumber();
+    for (int number = next - 2; number < next; ++number) {
+        if (number < 0) continue;
+        const std::string line = code.GetLine(number);
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start != std::string::npos && line.compare(start, std::string::npos, "ret;") == 0) return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -58,13 +72,10 @@ std::vector<std::string> TKELCompiler::CompileParameters() {
     return names;
 }
 
-// A body whose last two lines hold no "ret" gets `return 0` when the settings ask for it.
+// A function body that does not end with a return gets `return 0` when the settings ask for it.
+// An inlinable body always does: its copy must leave a value however its end is reached.
 void TKELCompiler::EmitFinalReturn() {
-    TCodeSnipet& code = *currentScope_->Snippet;
-    const int next = code.NextLineNumber();
-    const bool endsWithReturn = (next >= 1 && code.GetLine(next - 1).find("ret") != std::string::npos) ||
-                                (next >= 2 && code.GetLine(next - 2).find("ret") != std::string::npos);
-    if (endsWithReturn || !autoEmitLastRet_) return;
+    if (!currentScope_->Inlinable && (!autoEmitLastRet_ || EndsWithReturn(*currentScope_->Snippet))) return;
     EmitPushConst(0);
     CompileReturn(false);
 }
@@ -83,6 +94,8 @@ void TKELCompiler::InFunction(const std::string& name, Body body, Completion com
             }
         } leave{*this, completion};
         body();
+    } catch (const std::bad_alloc&) {
+        throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
         throw ECompileError("In function \"" + name + "\" " + error.what());
     }
@@ -91,6 +104,7 @@ void TKELCompiler::InFunction(const std::string& name, Body body, Completion com
 void TKELCompiler::CompileFunction() {
     if (scanner_->CurrentToken().kind != ttIdentifier) scanner_->Expect(ttIdentifier);
     const std::string name = scanner_->CurrentToken().text;
+    CheckFunctionName(name);
     scanner_->NextToken();
     TIdentScope& scope = EnterScope(name, false);
     TIdentScope& parent = scope.Parent != nullptr ? *scope.Parent : *globalScope_;
@@ -125,6 +139,7 @@ void TKELCompiler::CompileInlineFunction() {
     const int marker = global.BeginCommentLine("inline ");
     if (scanner_->Accept(ttReturns)) global.AppendToLine(marker, "returns ");
     const std::string name = scanner_->CurrentToken().text;
+    CheckFunctionName(name);
     global.AppendToLine(marker, name);
     scanner_->NextToken();
     TIdentScope& scope = EnterScope(name, true);

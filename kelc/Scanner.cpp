@@ -19,7 +19,8 @@ bool IsOperatorChar(char c) { return c != '\0' && std::strchr("!&()*+,-./:;<=>[]
 constexpr long double kLinearFactor = 163840.0L;
 constexpr long double kAngleFactor = 65536.0L / 360.0L;
 
-// StrToInt on the texts the scanner makes: an optional "-" and decimal digits, 32 bits.
+// A literal text the scanner made (an optional "-" and decimal digits) as a number; it must fit
+// in 32 bits.
 long long ToInteger(const std::string& text) {
     std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
     bool valid = i < text.size();
@@ -147,13 +148,16 @@ void TScanner::NextToken() {
 }
 
 void TScanner::Expect(TTokenType kind) {
-    const TTokenData& token = CurrentToken();
-    if (token.kind == kind) {
+    if (CurrentToken().kind == kind) {
         NextToken();
         return;
     }
-    throw EScannerError(ExpectedButFound(TokenKindName(kind),
-                                        token.kind == ttIdentifier ? token.text : TokenKindName(token.kind)));
+    ExpectFailed(TokenKindName(kind));
+}
+
+void TScanner::ExpectFailed(const std::string& expected) const {
+    const TTokenData& token = CurrentToken();
+    throw EScannerError(ExpectedButFound(expected, token.kind == ttIdentifier ? token.text : TokenKindName(token.kind)));
 }
 
 bool TScanner::Accept(TTokenType kind) {

@@ -1,5 +1,5 @@
 #pragma once
-// Unit ScannerU: TScanner turns the preprocessed text into tokens, with one token of
+// TScanner turns the preprocessed text into tokens, with one token of
 // look-ahead. It knows nothing of files: positions are 1-based indexes into its own text, and the
 // owner's OnPosition hook may map them to a file, line and column (through TLineInfoList).
 #include "kelc/Tokens.h"
@@ -16,7 +16,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A number text that does not convert, as the run-time library reports it: "'%s' is not a valid
+// A number text that does not convert, reported as "'%s' is not a valid
 // integer value" (not an EScannerError).
 class EConvertError : public std::runtime_error {
 public:
@@ -48,6 +48,8 @@ public:
     void NextToken();
     // Moves on when the current token has the kind, else raises the expected-but-found error.
     void Expect(TTokenType kind);
+    // Raises the expected-but-found error for something that is no token kind ("expression").
+    [[noreturn]] void ExpectFailed(const std::string& expected) const;
     // At the end of the text: Expect(kind) first. Then moves on and returns true when the
     // current token has the kind, else returns false.
     bool Accept(TTokenType kind);

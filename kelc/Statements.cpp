@@ -79,9 +79,9 @@ void TKELCompiler::CompileVarDeclaration() {
         scanner_->NextToken();
         if (scanner_->CurrentToken().kind == ttAssign) {
             scanner_->NextToken();
-            int comment = currentScope_->BeginCommentLine("MakeLocalVar " + variable.Name + " = ( ");
-            CompileExpression(comment);
-            Echo(comment, ");");
+            int commentLine = currentScope_->BeginCommentLine("MakeLocalVar " + variable.Name + " = ( ");
+            CompileExpression(commentLine);
+            Echo(commentLine, ");");
             EmitPop(variable);
         }
     } while (scanner_->Accept(ttComma));
@@ -108,10 +108,23 @@ void TKELCompiler::CompileAsmBlock() {
                 blockEnded = true;
                 break;
             }
+            if (scanner_->Accept(ttColon)) {
+                // "name:" is a label definition, a line of its own so inlined copies rename it.
+                if (text.empty()) text = ":";
+                else text.back() = ':';
+                if (text.find(' ') == std::string::npos) {
+                    scope.EmitLine(text);
+                    text.clear();
+                } else {
+                    text += ' ';
+                }
+                continue;
+            }
             text += scanner_->CurrentToken().text + " ";
             scanner_->NextToken();
         }
         if (!text.empty()) text.pop_back();
+        if (blockEnded && text.empty()) break;  // nothing after a final label
         scope.EmitLine(text + ";");
         if (blockEnded) break;
     }
@@ -119,14 +132,14 @@ void TKELCompiler::CompileAsmBlock() {
 
 void TKELCompiler::CompileIf() {
     TIdentScope& scope = *currentScope_;
-    int comment = scope.BeginCommentLine("if ( ");
+    int commentLine = scope.BeginCommentLine("if ( ");
     const std::string label = NewLabel();
     scanner_->Expect(ttIf);
     scanner_->Expect(ttOpenParen);
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     scope.EmitLine("jnz iflabel_" + label + ";");
     scanner_->Expect(ttCloseParen);
-    Echo(comment, " )");
+    Echo(commentLine, " )");
     CompileBlock(false);
     if (scanner_->Accept(ttElse)) {
         scope.BeginCommentLine("else");
@@ -143,17 +156,17 @@ void TKELCompiler::CompileIf() {
 
 void TKELCompiler::CompileWhile() {
     TIdentScope& scope = *currentScope_;
-    int comment = scope.BeginCommentLine("While (");
+    int commentLine = scope.BeginCommentLine("While (");
     LoopGuard guard(loop_);
     loop_.ContinueLabel = "ConditionLabel_" + NewLabel();
     loop_.BreakLabel = "TerminatorLabel_" + NewLabel();
     scope.EmitLine(loop_.ContinueLabel + ":");
     scanner_->Expect(ttWhile);
     scanner_->Expect(ttOpenParen);
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     scope.EmitLine("jnz " + loop_.BreakLabel + ";");
     scanner_->Expect(ttCloseParen);
-    Echo(comment, " ) ");
+    Echo(commentLine, " ) ");
     CompileBlock(false);
     scope.EmitLine("jmp " + loop_.ContinueLabel + ";");
     scope.EmitLine(loop_.BreakLabel + ":");
@@ -171,14 +184,14 @@ void TKELCompiler::CompileDoWhile() {
     scope.BeginCommentLine("Do");
     scanner_->Expect(ttDo);
     CompileBlock(false);
-    int comment = scope.BeginCommentLine("while (");
+    int commentLine = scope.BeginCommentLine("while (");
     if (loop_.ContinueUsed) scope.EmitLine(loop_.ContinueLabel + ":");
     scanner_->Expect(ttWhile);
     scanner_->Expect(ttOpenParen);
-    CompileExpression(comment);
+    CompileExpression(commentLine);
     scope.EmitLine("neg;");
     scope.EmitLine("jnz " + topLabel + ";");
-    Echo(comment, " ) ");
+    Echo(commentLine, " ) ");
     scanner_->Expect(ttCloseParen);
     if (loop_.BreakUsed) scope.EmitLine(loop_.BreakLabel + ":");
     scope.EmitLine("");
@@ -192,24 +205,24 @@ void TKELCompiler::CompileFor() {
     const std::string conditionLabel = "ConditionLabel_" + NewLabel();
     loop_.BreakLabel = "TerminatorLabel_" + NewLabel();
     loop_.ContinueLabel = "StepLabel_" + NewLabel();
-    int comment = scope.BeginCommentLine("for ( ");
+    int commentLine = scope.BeginCommentLine("for ( ");
     scanner_->Expect(ttFor);
     scanner_->Expect(ttOpenParen);
-    CompileForClauses(comment);
-    Echo(comment, " ; ");
+    CompileForClauses(commentLine);
+    Echo(commentLine, " ; ");
     scanner_->Expect(ttSemicolon);
     scope.EmitLine(conditionLabel + ":");
     if (scanner_->CurrentToken().kind != ttSemicolon) {
-        CompileExpression(comment);
+        CompileExpression(commentLine);
         scope.EmitLine("jnz " + loop_.BreakLabel + ";");
     }
-    Echo(comment, " ; ");
+    Echo(commentLine, " ; ");
     scanner_->Expect(ttSemicolon);
     TCodeSnipet stepCode(scope, false);
     stepCode.Activate(scope.Snippet->NextLineNumber(), TCodeSnipet::kOpenEnd);
-    CompileForClauses(comment);
+    CompileForClauses(commentLine);
     stepCode.Deactivate();
-    Echo(comment, " ) ");
+    Echo(commentLine, " ) ");
     scanner_->Expect(ttCloseParen);
     CompileBlock(false);
     scope.EmitLine(loop_.ContinueLabel + ":");
@@ -220,16 +233,16 @@ void TKELCompiler::CompileFor() {
 }
 
 // Assignments, compound assignments and steps separated by ","; none leaves a value.
-void TKELCompiler::CompileForClauses(int comment) {
+void TKELCompiler::CompileForClauses(int commentLine) {
     const TTokenType end = scanner_->CurrentToken().kind;
     if (end == ttSemicolon || end == ttCloseParen) return;
     do {
         const TTokenType kind = scanner_->CurrentToken().kind;
         if (kind == ttIncrement || kind == ttDecrement)
-            CompileStepClause(comment, true);
+            CompileStepClause(commentLine, true);
         else
-            CompileAssignmentClause(comment, true);
-        if (scanner_->CurrentToken().kind == ttComma) Echo(comment, ", ");
+            CompileAssignmentClause(commentLine, true);
+        if (scanner_->CurrentToken().kind == ttComma) Echo(commentLine, ", ");
     } while (scanner_->Accept(ttComma));
 }
 
@@ -250,10 +263,13 @@ void TKELCompiler::CompileContinue() {
 }
 
 void TKELCompiler::CompileReturn(bool asStatement) {
-    int comment = currentScope_->BeginCommentLine("return ");
+    int commentLine = currentScope_->BeginCommentLine("return ");
     if (asStatement) {
         scanner_->Expect(ttReturn);
-        CompileExpression(comment);
+        if (scanner_->CurrentToken().kind != ttSemicolon)
+            CompileExpression(commentLine);
+        else if (currentScope_->Inlinable)
+            EmitPushConst(0);  // the copy's value: every path through an inlined body leaves one
     }
     // An inlinable function's return jumps past its copied code.
     currentScope_->EmitLine(currentScope_->Inlinable ? "jmp " + currentScope_->ExitLabel + ";" : "ret;");

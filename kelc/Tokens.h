@@ -1,5 +1,5 @@
 #pragma once
-// Unit ScannerU, vocabulary: the token kinds of KEL, the token record, the keyword table and the
+// The vocabulary of KEL: the token kinds of KEL, the token record, the keyword table and the
 // display names used in every expected-but-found message.
 #include <cstdint>
 #include <string>

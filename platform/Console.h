@@ -3,8 +3,15 @@
 
 namespace platform {
 
-// Where a program's progress and messages go. Colours are the console's 16 foreground colours
-// (7 is normal, 12 light red, 14 yellow); a console that cannot show colour ignores them.
+// The console's 16 foreground colours are numbered as the console numbers them; these are the
+// ones the programs use.
+enum Colour : int {
+    kNormalColour = 7,
+    kErrorColour = 12,    // light red
+    kWarningColour = 14,  // yellow
+};
+
+// Where a program's progress and messages go. A console that cannot show colour ignores it.
 class Console {
 public:
     virtual ~Console() = default;

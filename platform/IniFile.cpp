@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 namespace platform {
@@ -23,9 +22,10 @@ bool SameName(const std::string& a, const std::string& b) {
            });
 }
 
+// A settings file that is no regular file (a pipe would wait for a writer) reads as empty.
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
+    std::istringstream in(ReadFile(path).value_or(std::string()));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);

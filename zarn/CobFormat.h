@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <iterator>
 
 namespace zarn {
 
@@ -20,8 +21,35 @@ struct CobHeader {
     std::int32_t namesOffset = 0;
 };
 
-constexpr int kCobHeaderWords = 11;
+struct CobHeaderField {
+    const char* name;
+    std::int32_t CobHeader::*member;
+};
+
+// The header in file order: field i is the word at byte 4 * i.
+constexpr CobHeaderField kCobHeaderFields[] = {
+    {"version", &CobHeader::version},
+    {"scriptCount", &CobHeader::scriptCount},
+    {"pieceCount", &CobHeader::pieceCount},
+    {"codeLength", &CobHeader::codeLength},
+    {"staticVarCount", &CobHeader::staticVarCount},
+    {"reserved", &CobHeader::reserved},
+    {"scriptIndexOffset", &CobHeader::scriptIndexOffset},
+    {"scriptNameOffsetsOffset", &CobHeader::scriptNameOffsetsOffset},
+    {"pieceNameOffsetsOffset", &CobHeader::pieceNameOffsetsOffset},
+    {"codeOffset", &CobHeader::codeOffset},
+    {"namesOffset", &CobHeader::namesOffset},
+};
+
+constexpr int kCobHeaderWords = static_cast<int>(std::size(kCobHeaderFields));
 constexpr int kCobHeaderBytes = kCobHeaderWords * 4;
+
+// The byte offset of a header field, for messages that point at it: FieldOffset(&CobHeader::pieceCount) is 8.
+constexpr std::int32_t FieldOffset(std::int32_t CobHeader::*member) {
+    for (int i = 0; i < kCobHeaderWords; ++i)
+        if (kCobHeaderFields[i].member == member) return 4 * i;
+    return -1;
+}
 
 // Zero bytes that bring `size` up to a multiple of 4.
 constexpr std::int32_t Padding(std::int32_t size) { return (4 - size % 4) % 4; }

@@ -45,11 +45,7 @@ std::string BuildCobImage(const RunState& state) {
     header.namesOffset = header.pieceNameOffsetsOffset + 4 * header.pieceCount;
 
     ByteWriter out;
-    for (std::int32_t field : {header.version, header.scriptCount, header.pieceCount, header.codeLength,
-                               header.staticVarCount, header.reserved, header.scriptIndexOffset,
-                               header.scriptNameOffsetsOffset, header.pieceNameOffsetsOffset, header.codeOffset,
-                               header.namesOffset})
-        out.Word(field);
+    for (const CobHeaderField& field : kCobHeaderFields) out.Word(header.*field.member);
     for (std::int32_t word : state.code) out.Word(word);
     out.Bytes(state.dllTable);
     out.Zeros(Padding(dllSize));

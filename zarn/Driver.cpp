@@ -31,15 +31,19 @@ int AssembleFile(const std::vector<std::string>& args, const std::string& startT
     if (state.options.logToFiles) console.Print("ZARN will log errors to \"errors.txt\"\n");
     console.Print("ZARN will output to \"" + state.options.outputName + "\"\n\n");
     console.Print("File: " + state.options.inputName + "\n");
+    if (platform::SameFile(state.options.inputName, state.options.outputName)) {
+        console.Print("Source \"" + state.options.inputName + "\" would be overwritten by its own output\n");
+        return 1;
+    }
 
     if (!Assemble(state, *input, console)) return 1;
 
     console.Print("Assembling . . .\n");
     std::string reason;
     if (!platform::ReplaceFile(state.options.outputName, BuildCobImage(state), reason)) {
-        console.SetColour(12);
+        console.SetColour(platform::kErrorColour);
         console.Print("Unable to write \"" + state.options.outputName + "\": " + reason + "\n");
-        console.SetColour(7);
+        console.SetColour(platform::kNormalColour);
         return 1;
     }
     console.Print("Done!\n");

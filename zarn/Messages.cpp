@@ -5,47 +5,50 @@
 namespace zarn {
 namespace {
 
-constexpr const char* kMessages[] = {
-    "",
-    "Expected static-var declaration",
-    "Expected piece declaration",
-    "Expected proc declaration",
-    "Expected identifier list",
-    "Expected ';'",
-    "Specified \"none\" after declaration",
-    "Expected identifier",
-    "Expected proc name",
-    "Didn't specify args.  Use \"args none;\" if no arguments",
-    "Expected argument list",
-    "Didn't specify var.  Use \"var none;\" if no var",
-    "Expected var list",
-    "Expected \"beginproc\"",
-    "Expected proc start",
-    "Expected proc body",
-    "Expected proc end",
-    "Expected \"endproc;\"",
-    "Found ';' after \"beginproc\"",
-    "Missing ';' after \"endproc\"",
-    "Unrecognized term, ",
-    "Too many conversions",
-    "Can't convert twice",
-    "Incompatible conversion types",
-    "Duplicate DLL Export Referenced (Symbol Collision)",
-    "Duplicate DLL Name Referenced (Symbol Collision)",
-    "Expected: '{'",
-    "Expected DLL Export List",
-    "Expected DLL Name",
-    "Expected \"dll\"",
-    "Expected Linked Function",
-    "Invalid DLL Link Symbol, ",
-    "Error At Top Level",
-    "Undefined term, ",
-    "Invalid String ",
-    "Warnings treated as errors (did you use the -e switch by mistake?)",
-    "Duplicate identifier found: ",
+struct MessageText {
+    ErrorCode code;
+    const char* text;
+    bool namesSubject;  // the text ends with the name or token the error is about
 };
 
-bool NamesSubject(int code) { return code == 20 || code == 31 || code == 33 || code == 34 || code == 36; }
+constexpr MessageText kMessages[] = {
+    {kExpectedStaticVarDeclaration, "Expected static-var declaration", false},
+    {kExpectedPieceDeclaration, "Expected piece declaration", false},
+    {kExpectedProcDeclaration, "Expected proc declaration", false},
+    {kExpectedIdentifierList, "Expected identifier list", false},
+    {kExpectedSemicolon, "Expected ';'", false},
+    {kNoneAfterDeclaration, "Specified \"none\" after declaration", false},
+    {kExpectedIdentifier, "Expected identifier", false},
+    {kExpectedProcName, "Expected proc name", false},
+    {kMissingArgs, "Didn't specify args.  Use \"args none;\" if no arguments", false},
+    {kExpectedArgumentList, "Expected argument list", false},
+    {kMissingVar, "Didn't specify var.  Use \"var none;\" if no var", false},
+    {kExpectedVarList, "Expected var list", false},
+    {kExpectedBeginproc, "Expected \"beginproc\"", false},
+    {kExpectedProcStart, "Expected proc start", false},
+    {kExpectedProcBody, "Expected proc body", false},
+    {kExpectedProcEnd, "Expected proc end", false},
+    {kExpectedEndproc, "Expected \"endproc;\"", false},
+    {kSemicolonAfterBeginproc, "Found ';' after \"beginproc\"", false},
+    {kMissingSemicolonAfterEndproc, "Missing ';' after \"endproc\"", false},
+    {kUnrecognizedTerm, "Unrecognized term, ", true},
+    {kTooManyConversions, "Too many conversions", false},
+    {kConvertedTwice, "Can't convert twice", false},
+    {kIncompatibleConversions, "Incompatible conversion types", false},
+    {kDuplicateDllExport, "Duplicate DLL Export Referenced (Symbol Collision)", false},
+    {kDuplicateDllName, "Duplicate DLL Name Referenced (Symbol Collision)", false},
+    {kExpectedOpenBrace, "Expected: '{'", false},
+    {kExpectedDllExportList, "Expected DLL Export List", false},
+    {kExpectedDllName, "Expected DLL Name", false},
+    {kExpectedDll, "Expected \"dll\"", false},
+    {kExpectedLinkedFunction, "Expected Linked Function", false},
+    {kInvalidDllLinkSymbol, "Invalid DLL Link Symbol, ", true},
+    {kErrorAtTopLevel, "Error At Top Level", false},
+    {kUndefinedTerm, "Undefined term, ", true},
+    {kInvalidString, "Invalid String ", true},
+    {kWarningsTreatedAsErrors, "Warnings treated as errors (did you use the -e switch by mistake?)", false},
+    {kDuplicateIdentifier, "Duplicate identifier found: ", true},
+};
 
 std::string Hex2(int code) {
     char digits[8];
@@ -56,11 +59,9 @@ std::string Hex2(int code) {
 }  // namespace
 
 std::string ErrorMessage(const ErrorEntry& error) {
-    constexpr int kCount = static_cast<int>(sizeof kMessages / sizeof kMessages[0]);
-    if (error.code <= 0 || error.code >= kCount) return "Unknown error";
-    std::string text = kMessages[error.code];
-    if (NamesSubject(error.code)) text += error.subject;
-    return text;
+    for (const MessageText& message : kMessages)
+        if (message.code == error.code) return message.namesSubject ? message.text + error.subject : message.text;
+    return "Unknown error";
 }
 
 std::string ErrorLine(const ErrorEntry& error) {

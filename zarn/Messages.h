@@ -5,7 +5,7 @@
 
 namespace zarn {
 
-// The message of an error code (1 to 36) with its subject filled in.
+// The message of an error code with its subject filled in.
 std::string ErrorMessage(const ErrorEntry& error);
 
 // "Error on line %d: 0x%02X (%s)" and a line break.

@@ -26,9 +26,9 @@ public:
         }
         Result result = TopLevel(0);
         if (!result) {
-            if (!endFlag_) Error(32, 0);
+            if (!endFlag_) Error(kErrorAtTopLevel, 0);
         } else if (*result < end_ && !StartsTopLevelItem(*result)) {
-            Error(32, *result);
+            Error(kErrorAtTopLevel, *result);
         }
         ReportUndefinedLabels();
     }
@@ -43,39 +43,41 @@ private:
     bool StartsTopLevelItem(Pos p) const { return Is(p, "static-var") || Is(p, "piece") || Is(p, "proc"); }
 
     // ---- errors ----
-    void Error(int code, Pos p, std::string subject = {}) {
+    void Error(ErrorCode code, Pos p, std::string subject = {}) {
         state_.errors.push_back(ErrorEntry{code, LineAt(p), std::move(subject)});
     }
-    void HardError(int code, Pos p, std::string subject = {}) {
+    void HardError(ErrorCode code, Pos p, std::string subject = {}) {
         Error(code, p, std::move(subject));
         errorFlag_ = true;
     }
     void RaiseWarning(int kind, Pos p) {
         state_.warnings.push_back(Warning{LineAt(p), kind});
-        if (state_.options.warningsAsErrors) Error(35, p);
+        if (state_.options.warningsAsErrors) Error(kWarningsTreatedAsErrors, p);
     }
 
     // ---- top level ----
     // Items come in any order: a round tries a static variable declaration, a piece declaration
-    // and a procedure, and the loop ends with the first round in which nothing more is parsed.
+    // and a procedure, and the loop ends at the end of the tokens or with the first round in
+    // which nothing more is parsed.
     Result TopLevel(Pos p) {
         Result last;
         for (;;) {
+            if (p >= end_) return last;  // an error in the last item must not be blamed on a next one
             Pos roundStart = p;
             Result item = StaticVarDeclaration(p);
             if (errorFlag_) {
-                Error(1, p);
+                Error(kExpectedStaticVarDeclaration, p);
                 return std::nullopt;
             }
             if (item) last = p = *item;
             item = PieceDeclaration(p);
             if (errorFlag_) {
-                Error(2, p);
+                Error(kExpectedPieceDeclaration, p);
                 return std::nullopt;
             }
             if (item) last = p = *item;
             item = Procedure(p);
-            if (errorFlag_) Error(3, p);
+            if (errorFlag_) Error(kExpectedProcDeclaration, p);
             if (item)
                 last = p = *item;
             else if (p == roundStart || Is(p, "proc"))
@@ -93,7 +95,7 @@ private:
         SetKind(p, keywordKind);
         currentList_ = list;
         Result result = DeclarationList(p + 1);
-        if (errorFlag_) Error(4, errorAt);
+        if (errorFlag_) Error(kExpectedIdentifierList, errorAt);
         return result;
     }
 
@@ -102,14 +104,14 @@ private:
             if (Is(p, "none")) {
                 SetKind(p, kStructural);
                 if (count > 0) {
-                    HardError(6, p);
+                    HardError(kNoneAfterDeclaration, p);
                     return std::nullopt;
                 }
                 return Semicolon(p + 1, true);
             }
             Result afterName = DeclareName(p);
             if (!afterName) {
-                HardError(7, p);
+                HardError(kExpectedIdentifier, p);
                 return std::nullopt;
             }
             p = *afterName;
@@ -125,9 +127,9 @@ private:
             return p + 1;
         }
         if (hard)
-            HardError(5, p);
+            HardError(kExpectedSemicolon, p);
         else
-            Error(5, p);
+            Error(kExpectedSemicolon, p);
         return std::nullopt;
     }
 
@@ -135,12 +137,12 @@ private:
         if (p >= end_ || !HasIdentifierShape(tokens_[p].text)) return std::nullopt;
         const std::string& name = tokens_[p].text;
         if (name == "none" && inList_) {
-            HardError(6, p);
+            HardError(kNoneAfterDeclaration, p);
             return std::nullopt;
         }
         SymbolList& list = state_.symbols[currentList_];
         if (list.Find(name) >= 0) {
-            HardError(36, p, name);
+            HardError(kDuplicateIdentifier, p, name);
             return std::nullopt;
         }
         list.Append(name);
@@ -152,14 +154,14 @@ private:
     // ---- procedures ----
     Result Procedure(Pos p) {
         Result header = Header(p);
-        if (errorFlag_) Error(14, p);
+        if (errorFlag_) Error(kExpectedProcStart, p);
         if (!header) return std::nullopt;
         Pos bodyStart = *header;
         Result body = Body(bodyStart);
-        if (errorFlag_ || !body) Error(15, bodyStart);
+        if (errorFlag_ || !body) Error(kExpectedProcBody, bodyStart);
         if (!body) return std::nullopt;
         Result end = EndOfProcedure(*body);
-        if ((errorFlag_ || !end) && !endFlag_) Error(16, *body);
+        if ((errorFlag_ || !end) && !endFlag_) Error(kExpectedProcEnd, *body);
         return end;
     }
 
@@ -169,28 +171,29 @@ private:
         currentList_ = kProcedures;
         Result afterName = DeclareName(p + 1);
         if (!afterName) {
-            HardError(8, p + 1);
+            HardError(kExpectedProcName, p + 1);
             return std::nullopt;
         }
-        Result afterArgs = NameSection(*afterName, "args", kArgsKeyword, 9, 10);
+        Result afterArgs = NameSection(*afterName, "args", kArgsKeyword, kMissingArgs, kExpectedArgumentList);
         if (!afterArgs) return std::nullopt;
-        Result afterVar = NameSection(*afterArgs, "var", kVarKeyword, 11, 12);
+        Result afterVar = NameSection(*afterArgs, "var", kVarKeyword, kMissingVar, kExpectedVarList);
         if (!afterVar) return std::nullopt;
         Pos q = *afterVar;
         if (!Is(q, "beginproc")) {
-            HardError(13, q);
+            HardError(kExpectedBeginproc, q);
             return std::nullopt;
         }
         SetKind(q, kStructural);
         if (Is(q + 1, ";")) {
-            HardError(18, q);
+            HardError(kSemicolonAfterBeginproc, q);
             return std::nullopt;
         }
         return q + 1;
     }
 
     // "args" or "var", then "none" or a list of names, then ";".
-    Result NameSection(Pos p, std::string_view keyword, int keywordKind, int missingKeywordError, int badListError) {
+    Result NameSection(Pos p, std::string_view keyword, int keywordKind, ErrorCode missingKeywordError,
+                       ErrorCode badListError) {
         if (!Is(p, keyword)) {
             HardError(missingKeywordError, p);
             return std::nullopt;
@@ -234,19 +237,19 @@ private:
                 continue;
             }
             // At the end of the tokens the procedure's end is missing, which its end reports.
-            if (p < end_ && !Is(p, "endproc")) Error(20, p, tokens_[p].text);
+            if (p < end_ && !Is(p, "endproc")) Error(kUnrecognizedTerm, p, tokens_[p].text);
             return last;
         }
     }
 
     Result EndOfProcedure(Pos p) {
         if (!Is(p, "endproc")) {
-            Error(17, p);
+            Error(kExpectedEndproc, p);
             return std::nullopt;
         }
         SetKind(p, kStructural);
         if (!Is(p + 1, ";")) {
-            Error(19, p + 1);
+            Error(kMissingSemicolonAfterEndproc, p + 1);
             return std::nullopt;
         }
         SetKind(p + 1, kSemicolon);
@@ -267,6 +270,7 @@ private:
         dllOperandFlag_ = kind == kInvoke;
         stringOperandFlag_ = kind == kPushString || kind == kStringDeclaration;
         declarationFlag_ = kind == kStringDeclaration;
+        operandList_ = OperandListOf(kind);
         Result operand = Operand(p + 1);
         return Semicolon(operand ? *operand : p + 1, false);
     }
@@ -307,21 +311,29 @@ private:
                 return p + 1;
             }
         }
-        for (const SymbolList& list : state_.symbols) {
-            int index = list.Find(name);
-            if (index >= 0) {
-                SetKind(p, kSymbolReference + index);
-                return p + 1;
-            }
+        int index = operandList_ ? state_.symbols[*operandList_].Find(name) : -1;
+        for (std::size_t list = 0; index < 0 && list < state_.symbols.size(); ++list)
+            index = state_.symbols[list].Find(name);
+        if (index < 0) {
+            Error(kUndefinedTerm, p, name);
+            return std::nullopt;
         }
-        Error(33, p, name);
+        SetKind(p, kSymbolReference + index);
+        return p + 1;
+    }
+
+    // A local or static variable named like a piece, a procedure or the other kind of variable
+    // must still be the one its instruction reads or writes.
+    static std::optional<SymbolListId> OperandListOf(int kind) {
+        if (kind == kPushl || kind == kPopl) return kLocals;
+        if (kind == kPushs || kind == kPops) return kStaticVars;
         return std::nullopt;
     }
 
     Result NumberOperand(Pos p) {
         Token& token = tokens_[p];
         IntegerShape integer = ClassifyInteger(token.text, errorFlag_);
-        if (integer.error != 0) HardError(integer.error, p);
+        if (integer.error != kNoError) HardError(integer.error, p);
         if (integer.kind != 0) {
             token.kind = integer.kind;
             return p + 1;
@@ -337,7 +349,7 @@ private:
     Result DllOperand(Pos p) {
         Token& token = tokens_[p];
         if (!HasDllSymbolShape(token.text)) {
-            HardError(31, p, token.text);
+            HardError(kInvalidDllLinkSymbol, p, token.text);
             return std::nullopt;
         }
         int offset = state_.dllSymbols.Find(token.text);
@@ -349,7 +361,7 @@ private:
     Result StringOperand(Pos p) {
         Token& token = tokens_[p];
         if (!IsStringLiteral(token.text)) {
-            HardError(34, p, token.text);
+            HardError(kInvalidString, p, token.text);
             return std::nullopt;
         }
         token.text = token.text.substr(1, token.text.size() - 2);
@@ -373,7 +385,7 @@ private:
         SetKind(p + 1, kStructural);
         std::size_t index = static_cast<std::size_t>(FindOrAddLabel(tokens_[p].text));
         if (labelDefined_[index])
-            Error(36, p, tokens_[p].text);
+            Error(kDuplicateIdentifier, p, tokens_[p].text);
         else
             labelDefined_[index] = true;
         return p + 2;
@@ -396,7 +408,7 @@ private:
         for (int i = 0; i < labels.Count(); ++i) {
             std::size_t at = static_cast<std::size_t>(i);
             if (!labelDefined_[at] && labelFirstReferenceLine_[at] != 0)
-                state_.errors.push_back(ErrorEntry{33, labelFirstReferenceLine_[at], labels.Name(i)});
+                state_.errors.push_back(ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], labels.Name(i)});
         }
     }
 
@@ -412,6 +424,7 @@ private:
     bool stringOperandFlag_ = false;
     bool declarationFlag_ = false;
     int currentList_ = kPieces;
+    std::optional<SymbolListId> operandList_;  // searched first for the current instruction's operand
 
     std::vector<bool> labelDefined_;
     std::vector<int> labelFirstReferenceLine_;

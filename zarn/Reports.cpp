@@ -1,30 +1,33 @@
 #include "zarn/Reports.h"
 
+#include "platform/Files.h"
 #include "zarn/Messages.h"
 
-#include <fstream>
 #include <string>
 
 namespace zarn {
 namespace {
 
-constexpr int kErrorColour = 12;
-constexpr int kWarningColour = 14;
-constexpr int kNormalColour = 7;
+using platform::kErrorColour;
+using platform::kNormalColour;
+using platform::kWarningColour;
 
-// Opens a log for appending and writes its header; a log that cannot be opened is reported
-// and left out for the rest of the run.
-std::ofstream OpenLog(const RunState& state, const char* fileName, const char* title, platform::Console& console) {
-    std::ofstream log;
-    if (!state.options.logToFiles) return log;
-    log.open(fileName, std::ios::app | std::ios::binary);
-    if (!log.is_open()) {
-        console.Print(std::string("Error opening log file \"") + fileName + "\"");
-        return log;
+// With -l appends the run's block, header first, to a log in one write, so that runs sharing the
+// log never interleave their blocks. A log that cannot be opened or written is reported and the
+// run goes on.
+void AppendToLog(const RunState& state, const std::string& fileName, const char* title, const std::string& body,
+                 platform::Console& console) {
+    if (!state.options.logToFiles) return;
+    std::string block = std::string(title) + " for " + state.options.inputName + ", " + state.startTime +
+                        "\n-==--==--==--==--==--==--==--==--==--==--==--==--==--==--==--==-\n" + body;
+    std::string reason;
+    switch (platform::AppendToFile(fileName, block, reason)) {
+        case platform::AppendResult::kAppended: break;
+        case platform::AppendResult::kNotOpened: console.Print("Error opening log file \"" + fileName + "\""); break;
+        case platform::AppendResult::kNotWritten:
+            console.Print("Error writing log file \"" + fileName + "\": " + reason + "\n");
+            break;
     }
-    log << title << " for " << state.options.inputName << ", " << state.startTime
-        << "\n-==--==--==--==--==--==--==--==--==--==--==--==--==--==--==--==-\n";
-    return log;
 }
 
 void PrintCount(platform::Console& console, int colour, std::size_t count, const char* what) {
@@ -37,25 +40,20 @@ void PrintCount(platform::Console& console, int colour, std::size_t count, const
 
 void ReportErrors(const RunState& state, platform::Console& console) {
     PrintCount(console, kErrorColour, state.errors.size(), "errors");
-    std::ofstream log = OpenLog(state, "errors.txt", "Errors", console);
-    for (const ErrorEntry& error : state.errors) {
-        std::string line = ErrorLine(error);
-        if (log.is_open()) log << line;
-        console.SetColour(kErrorColour);
-        console.Print(line);
-    }
+    std::string lines;
+    for (const ErrorEntry& error : state.errors) lines += ErrorLine(error);
+    AppendToLog(state, "errors.txt", "Errors", lines + "\n\n\n", console);
+    console.SetColour(kErrorColour);
+    console.Print(lines);
     console.SetColour(kNormalColour);
-    if (log.is_open()) log << "\n\n\n";
 }
 
 void ReportWarnings(const RunState& state, platform::Console& console) {
     PrintCount(console, kWarningColour, state.warnings.size(), "warnings");
-    std::ofstream log = OpenLog(state, "warnings.txt", "Warnings", console);
-    for (const Warning& warning : state.warnings) {
-        std::string text = WarningText(warning);
-        if (log.is_open()) log << text;
-        console.Print(text);
-    }
+    std::string texts;
+    for (const Warning& warning : state.warnings) texts += WarningText(warning);
+    AppendToLog(state, "warnings.txt", "Warnings", texts, console);
+    console.Print(texts);
 }
 
 }  // namespace zarn

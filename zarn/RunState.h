@@ -1,4 +1,5 @@
 #pragma once
+#include "zarn/ErrorCodes.h"
 #include "zarn/LinkList.h"
 #include "zarn/Options.h"
 #include "zarn/SymbolList.h"
@@ -13,9 +14,9 @@ namespace zarn {
 
 enum SymbolListId { kPieces = 0, kStaticVars = 1, kProcedures = 2, kLocals = 3, kUnusedList = 4, kLabels = 5 };
 
-// One recorded parse error; `subject` is the text its message names (codes 20, 31, 33, 34, 36).
+// One recorded parse error; `subject` is the text its message names, for the codes that name one.
 struct ErrorEntry {
-    int code = 0;
+    ErrorCode code = kNoError;
     int line = 0;
     std::string subject;
 };

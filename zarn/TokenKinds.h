@@ -14,6 +14,8 @@ enum TokenKind : int {
     kPushl = 26,
     kPushs = 27,
     kClv = 28,  // also every argument and local variable declaration
+    kPopl = 30,
+    kPops = 31,
     // The operators that constant folding computes.
     kAdd = 33,
     kSub = 34,

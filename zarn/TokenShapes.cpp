@@ -48,13 +48,13 @@ IntegerShape ClassifyInteger(std::string_view text, bool errorFlagSet) {
         // "h" may come once and "n" and "l" exclude each other, so no third conversion letter
         // can ever be counted: "Too many conversions" is never raised.
         if (c == 'h') {
-            if (hex) return {0, 22};
+            if (hex) return {0, kConvertedTwice};
             hex = true;
         } else if (c == 'n' || c == 'l') {
             bool& same = (c == 'n') ? angle : linear;
             bool& other = (c == 'n') ? linear : angle;
-            if (same) return {0, 22};
-            if (other) return {0, 23};
+            if (same) return {0, kConvertedTwice};
+            if (other) return {0, kIncompatibleConversions};
             if (errorFlagSet) return {};
             same = true;
         } else {
@@ -62,8 +62,8 @@ IntegerShape ClassifyInteger(std::string_view text, bool errorFlagSet) {
         }
     }
     if (hexDigitSeen && !hex) return {};
-    if (hex) return {angle ? kHexAngle : linear ? kHexLinear : kHex, 0};
-    return {angle ? kAngle : linear ? kLinear : kDecimal, 0};
+    if (hex) return {angle ? kHexAngle : linear ? kHexLinear : kHex, kNoError};
+    return {angle ? kAngle : linear ? kLinear : kDecimal, kNoError};
 }
 
 FractionShape ClassifyFraction(std::string_view text) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "zarn/ErrorCodes.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -14,10 +16,10 @@ bool HasDllSymbolShape(std::string_view text);
 bool IsStringLiteral(std::string_view text);
 
 // An integer operand: its kind (kDecimal, kHex, kAngle, ...) or 0 when the text is no integer;
-// `error` is a hard error code (22 or 23) when a conversion letter is misused.
+// `error` is a hard error when a conversion letter is misused.
 struct IntegerShape {
     int kind = 0;
-    int error = 0;
+    ErrorCode error = kNoError;
 };
 // `errorFlagSet` tells whether the parse has already recorded a hard error: an "n" or "l" is
 // then refused.

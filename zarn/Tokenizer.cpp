@@ -40,8 +40,9 @@ private:
 }  // namespace
 
 TokenList Tokenize(std::string_view input) {
+    // Editors on Windows start UTF-8 files with a byte order mark; it is no part of the text.
+    if (input.substr(0, 3) == "\xEF\xBB\xBF") input.remove_prefix(3);
     TokenList tokens;
-    tokens.reserve(input.size() / 8);  // about one token per eight bytes of typical text
     TokenCollector collector(tokens);
     int line = 1;
     for (std::size_t i = 0; i < input.size(); ++i) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "tests/support/CobWords.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -6,8 +8,6 @@
 // The COB image of an assembly text that must assemble (without the optimizer).
 std::string CobOf(const std::string& text);
 
-std::int32_t WordAt(const std::string& bytes, std::size_t offset);
-void SetWord(std::string& bytes, std::size_t offset, std::int32_t value);
 
 // cobdump run in-process on the bytes, written to a temporary file.
 struct DumpRun {

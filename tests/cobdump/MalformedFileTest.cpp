@@ -1,6 +1,7 @@
 // Hand-made broken files, derived from a good one: every mode reports each problem with its
 // byte offset and exits with 1; nothing crashes.
 #include "tests/cobdump/DumpRun.h"
+#include "zarn/CobFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,9 @@ const std::string kText =
     "proc Walk args none; var none; beginproc\n  pushc 7;\n  ret;\nendproc;\n"
     "proc Stop args none; var none; beginproc\n  ret;\nendproc;\n";
 
-constexpr std::size_t kScriptIndexOffset = 24, kNamesOffset = 40, kCodeLength = 12;
+constexpr std::size_t kScriptIndexOffset = zarn::FieldOffset(&zarn::CobHeader::scriptIndexOffset);
+constexpr std::size_t kNamesOffset = zarn::FieldOffset(&zarn::CobHeader::namesOffset);
+constexpr std::size_t kCodeLength = zarn::FieldOffset(&zarn::CobHeader::codeLength);
 
 struct Broken {
     std::string bytes;

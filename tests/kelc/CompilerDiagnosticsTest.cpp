@@ -27,7 +27,7 @@ TEST(CompilerDiagnostics, AnUndeclaredNameIsReportedOnceAndTheErrorsEndTheText) 
 }
 
 TEST(CompilerDiagnostics, ErrorsInAFunctionNameIt) {
-    CompiledText result = CompileText("Walk() {\n  sleep 1;\n  sleep 2;\n  x = ;\n  y += ;\n  z z;\n}\n");
+    CompiledText result = CompileText("Walk() {\n  sleep 1;\n  sleep 2;\n  x = 1;\n  y += 2;\n  z z;\n}\n");
     ASSERT_GE(result.messages.size(), 2u);
     const std::string& fatal = result.messages[result.messages.size() - 3];
     EXPECT_EQ(fatal, "[Fatal Error] \"t.kel\"(6:5) : Expecting assignment type");

@@ -83,7 +83,7 @@ TEST(ConstantExpression, IfDirectives) {
 
     CompiledText later = CompileText("#if LATER\n#endif\npiece LATER;\n");
     ASSERT_GE(later.messages.size(), 2u);
-    EXPECT_EQ(later.messages[0], "[Error] : Undeclaired identifier, LATER");  // no scanner position yet
+    EXPECT_EQ(later.messages[0], "[Error] : \"t.kel\"(1:1) : Undeclaired identifier, LATER");  // the directive's place
     EXPECT_NE(later.messages[1].find("Redeclared Identifier: \"LATER\""), std::string::npos);
 }
 

@@ -71,7 +71,11 @@ TEST(FindFile, UsesTheProcessWideLists) {
 }
 
 TEST(FindFile, AnEmptyDirectoryIsTheRoot) {
-    EXPECT_EQ(kelc::FindFile("etc/passwd", {""}, {}), "/etc/passwd");
+    TempDirectory temp;
+    temp.Write("a.kel", "");
+    const std::string absolute = temp.File("a.kel");
+    ASSERT_EQ(absolute[0], '/');
+    EXPECT_EQ(kelc::FindFile(absolute.substr(1), {""}, {}), absolute);
 }
 
 TEST(LoadTextFile, LineEnds) {
@@ -86,6 +90,16 @@ TEST(LoadTextFile, LineEnds) {
     EXPECT_EQ(kelc::LoadTextFile(temp.File("d.kel")), Lines{});
     temp.Write("e.kel", "\n\r\r\n");
     EXPECT_EQ(kelc::LoadTextFile(temp.File("e.kel")), (Lines{"", "", ""}));
+}
+
+TEST(LoadTextFile, ALeadingByteOrderMarkIsNoPartOfTheText) {
+    TempDirectory temp;
+    temp.Write("a.kel", "\xEF\xBB\xBFpiece a;\r\n");
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("a.kel")), (Lines{"piece a;"}));
+    temp.Write("b.kel", "\xEF\xBB\xBF");
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("b.kel")), Lines{});
+    temp.Write("c.kel", "x\xEF\xBB\xBF");
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("c.kel")), (Lines{"x\xEF\xBB\xBF"}));
 }
 
 TEST(LoadTextFile, AMissingFileNamesItsLastComponent) {

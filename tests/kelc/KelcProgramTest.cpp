@@ -35,6 +35,17 @@ TEST(KelcProgram, ADeclarationsOnlyScriptBuildsIntoACobFile) {
     EXPECT_EQ(assembly.substr(0, 56), "piece base, turret;\r\nstatic-var busy;\r\n//const RATE = 6;");
 }
 
+TEST(KelcProgram, ScriptsAndIncludesSavedWithAByteOrderMarkBuild) {
+    ProgramDirectory dir;
+    const std::string mark = "\xEF\xBB\xBF";
+    dir.Write("parts.kelh", mark + "piece base, turret;\r\n");
+    dir.Write("arm.kel", mark + "#include \"parts.kelh\"\r\nCreate()\r\n{\r\n  hide turret;\r\n}\r\n");
+    CommandResult result = dir.Kelc("arm.kel");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(dir.Exists("arm.cob"));
+    EXPECT_EQ(dir.Read("arm.zarn").find(mark), std::string::npos);
+}
+
 TEST(KelcProgram, TheSettingsFileIsWrittenWithItsNineKeys) {
     ProgramDirectory dir;
     dir.Write("arm.kel", kDeclarations);

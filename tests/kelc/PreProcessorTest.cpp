@@ -346,37 +346,4 @@ TEST(PreProcessorParser, LineAndColumnOfTheToken) {
     EXPECT_EQ(parser.TokenPos(), 5);
 }
 
-TEST(CaseSensitiveStringList, FindAddRemove) {
-    int one = 1, two = 2;
-    kelc::TCaseSensitiveStringList<int> list;
-    EXPECT_TRUE(list.Add("b", &two));
-    EXPECT_TRUE(list.Add("B", &one));
-    EXPECT_FALSE(list.Add("b", &one));
-    EXPECT_EQ(list.Find("b"), &two);
-    EXPECT_EQ(list.Find("B"), &one);
-    EXPECT_EQ(list.Find("c"), nullptr);
-    EXPECT_EQ(list.Count(), 2u);
-    EXPECT_EQ(list.Names(0), "B");
-    EXPECT_EQ(list.IndexOf("b"), 1);
-    EXPECT_TRUE(list.Remove("B"));
-    EXPECT_FALSE(list.Remove("B"));
-    EXPECT_FALSE(list.Contains("B"));
-    EXPECT_EQ(list.Objects(0), &two);
-}
-
-TEST(CaseSensitiveStringList, ManyNamesStaySortedByteWise) {
-    int object = 0;
-    kelc::TCaseSensitiveStringList<int> list;
-    for (int i = 99999; i >= 0; --i) EXPECT_TRUE(list.Add("N" + std::to_string(i), &object));
-    EXPECT_TRUE(list.Add("a", &object));
-    EXPECT_EQ(list.Count(), 100001u);
-    EXPECT_EQ(list.Names(0), "N0");
-    EXPECT_EQ(list.Names(1), "N1");
-    EXPECT_EQ(list.Names(2), "N10");
-    EXPECT_EQ(list.IndexOf("a"), 100000);
-    EXPECT_TRUE(list.Contains("N54321"));
-    EXPECT_TRUE(list.Remove("N54321"));
-    EXPECT_EQ(list.Find("N54321"), nullptr);
-}
-
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCaseAndTrimsValues) {
@@ -34,6 +36,16 @@ TEST(IniFile, AFileThatCannotBeWrittenReportsWhy) {
     std::string reason;
     EXPECT_FALSE(ini.WriteStrings("Settings", {{"A", "1"}}, reason));
     EXPECT_FALSE(reason.empty());
+}
+
+TEST(IniFile, APipeIsNeitherWaitedForNorReplaced) {
+    TempDirectory dir;
+    ASSERT_EQ(RunCommand(dir.Path(), "mkfifo k.ini").status, 0);
+    platform::IniFile ini(dir.File("k.ini"));
+    EXPECT_EQ(ini.ReadString("Settings", "Name", "default"), "default");
+    std::string reason;
+    EXPECT_FALSE(ini.WriteStrings("Settings", {{"A", "1"}}, reason));  // nobody reads the pipe
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("k.ini")));
 }
 
 }  // namespace

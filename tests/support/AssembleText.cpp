@@ -32,3 +32,13 @@ std::string ErrorsOf(const std::string& text, const std::vector<std::string>& fl
     for (const zarn::ErrorEntry& error : result.state.errors) lines += zarn::ErrorLine(error);
     return lines;
 }
+
+std::vector<std::size_t> ProcedureStarts(const zarn::RunState& state) {
+    std::vector<std::size_t> starts;
+    std::size_t at = 0;
+    for (std::int32_t length : state.procedureLengths) {
+        starts.push_back(at);
+        at += static_cast<std::size_t>(length);
+    }
+    return starts;
+}

@@ -19,3 +19,6 @@ std::vector<std::int32_t> CodeOf(const std::string& text, const std::vector<std:
 
 // The error lines ("Error on line ...") of a text.
 std::string ErrorsOf(const std::string& text, const std::vector<std::string>& flags = {});
+
+// Where each procedure's code starts among the code words.
+std::vector<std::size_t> ProcedureStarts(const zarn::RunState& state);

@@ -1,4 +1,5 @@
 #include "tests/support/AssembleText.h"
+#include "tests/support/CobWords.h"
 #include "zarn/CobFormat.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,6 @@ using Words = std::vector<std::int32_t>;
 
 std::string Proc(const std::string& name, const std::string& body) {
     return "proc " + name + " args none; var none; beginproc\n" + body + "endproc;\n";
-}
-
-std::int32_t WordAt(const std::string& bytes, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
-    return static_cast<std::int32_t>(value);
 }
 
 TEST(CodeGeneration, TheLanguageExample) {
@@ -49,12 +44,13 @@ TEST(CobFile, LayoutOfOneProcedureAndOnePiece) {
     AssembledText result = AssembleText("piece base;\n" + Proc("Go", "nop;\nnop;\nnop;\nnop;\nnop;\n"), {"-o0"});
     ASSERT_TRUE(result.ok);
     const std::string& cob = result.cob;
-    EXPECT_EQ(WordAt(cob, 0), 7);
-    EXPECT_EQ(WordAt(cob, 24), 64);
-    EXPECT_EQ(WordAt(cob, 28), 68);
-    EXPECT_EQ(WordAt(cob, 32), 72);
-    EXPECT_EQ(WordAt(cob, 36), 44);
-    EXPECT_EQ(WordAt(cob, 40), 76);
+    auto field = [&](std::int32_t zarn::CobHeader::*member) { return WordAt(cob, zarn::FieldOffset(member)); };
+    EXPECT_EQ(field(&zarn::CobHeader::version), 7);
+    EXPECT_EQ(field(&zarn::CobHeader::scriptIndexOffset), 64);
+    EXPECT_EQ(field(&zarn::CobHeader::scriptNameOffsetsOffset), 68);
+    EXPECT_EQ(field(&zarn::CobHeader::pieceNameOffsetsOffset), 72);
+    EXPECT_EQ(field(&zarn::CobHeader::codeOffset), 44);
+    EXPECT_EQ(field(&zarn::CobHeader::namesOffset), 76);
     EXPECT_EQ(WordAt(cob, 64), 0);   // script code index
     EXPECT_EQ(WordAt(cob, 68), 76);  // script name offset
     EXPECT_EQ(WordAt(cob, 72), 79);  // piece name offset

@@ -8,7 +8,7 @@ namespace {
 
 using zarn::ReadInteger;
 
-TEST(NumberValues, IntegersReadLikeTheLibraryWithSaturation) {
+TEST(NumberValues, IntegersSaturateAtThe32BitRange) {
     EXPECT_EQ(ReadInteger("123", 10), 123);
     EXPECT_EQ(ReadInteger("-90", 10), -90);
     EXPECT_EQ(ReadInteger("", 10), 0);

@@ -1,7 +1,7 @@
 // Random programs of constant arithmetic, variables, labels and jumps compute the same with and
 // without optimization, run by the stack evaluator.
 #include "tests/support/AssembleText.h"
-#include "tests/zarn/StackEvaluator.h"
+#include "tests/support/StackEvaluator.h"
 #include "zarn/ConstantFolding.h"
 
 #include <gtest/gtest.h>
@@ -97,17 +97,6 @@ private:
 
     std::mt19937 random_;
 };
-
-// Where each procedure's code starts.
-std::vector<std::size_t> ProcedureStarts(const zarn::RunState& state) {
-    std::vector<std::size_t> starts;
-    std::size_t at = 0;
-    for (std::int32_t length : state.procedureLengths) {
-        starts.push_back(at);
-        at += static_cast<std::size_t>(length);
-    }
-    return starts;
-}
 
 TEST(OptimizerProperty, OptimizedCodeComputesTheSameAsUnoptimizedCode) {
     int programsChanged = 0;

@@ -52,4 +52,9 @@ TEST(Tokenizer, BytesAreTakenAsTheyAre) {
     EXPECT_EQ(tokens[0].text, std::string("a\0b\xff", 4));
 }
 
+TEST(Tokenizer, ALeadingByteOrderMarkIsSkipped) {
+    EXPECT_EQ(Texts("\xEF\xBB\xBFpiece a;"), (Texts_{"piece", "a", ";"}));
+    EXPECT_EQ(Texts("a \xEF\xBB\xBF;"), (Texts_{"a", "\xEF\xBB\xBF", ";"}));
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tests/zarn/StackEvaluator.h"
+#include "tests/support/StackEvaluator.h"
 
 #include <limits>
 #include <sstream>
@@ -8,7 +8,10 @@ namespace {
 std::int32_t Wrap(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
 
 std::int32_t Pop(Machine& m) {
-    if (m.stack.empty()) return 0;
+    if (m.stack.empty()) {
+        ++m.underflows;
+        return 0;
+    }
     std::int32_t value = m.stack.back();
     m.stack.pop_back();
     return value;
@@ -101,6 +104,10 @@ Machine Evaluate(const std::vector<std::int32_t>& code, std::size_t start, Machi
         } else if (word == 0x10002000) {  // turn: piece and axis words, then two values from the stack
             m.effects.insert(m.effects.end(), {operand(1), operand(2), Pop(m), Pop(m)});
             next = pc + 3;
+        } else if (word == 0x10006000) {  // hide: a piece word
+            next = pc + 2;
+        } else if (word == 0x10013000) {  // sleep
+            m.effects.push_back(Pop(m));
         } else if (word == 0x10064000 || word == 0x10066000) {  // jmp; jne jumps when the popped value is 0
             bool jump = word == 0x10064000 || Pop(m) == 0;
             next = jump ? static_cast<std::size_t>(operand(1)) : pc + 2;
@@ -128,6 +135,7 @@ std::string Describe(const Machine& m) {
     list("locals", m.locals);
     list("statics", m.statics);
     list("effects", m.effects);
+    text << "underflows: " << m.underflows << '\n';
     text << "end: " << m.end << '\n';
     return text.str();
 }
