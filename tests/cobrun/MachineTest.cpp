@@ -120,6 +120,18 @@ TEST(Machine, RunawayScriptsAreStoppedBeforeTheyExhaustTheMachine) {
     }
 }
 
+TEST(Timeline, ColumnsStaySeparateForLongNumbers) {
+    cobrun::Event event;
+    event.ms = 12345678;
+    event.thread = 1234;
+    event.script = "Walk";
+    event.text = "sleep 100 ms";
+    EXPECT_EQ(cobrun::TimelineLine(event, 6), "12345678 ms  #1234 Walk    sleep 100 ms\n");
+    event.thread = 7;
+    event.ms = 5;
+    EXPECT_EQ(cobrun::TimelineLine(event, 6), "      5 ms  #7  Walk    sleep 100 ms\n");
+}
+
 TEST(Machine, TheRunStopsWhenTheTimeIsUpOrWhenEverythingRests) {
     const std::string sleeping = "proc Create args none; var none; beginproc pushc 1000; sleep; ret; endproc;\n";
     cobrun::RunOptions options;
