@@ -17,7 +17,8 @@ const char* const kUsage =
     "  --budget N                   instructions a thread may run without yielding (default 100000)\n"
     "  --trace                      add every instruction with the stack it finds\n"
     "  --svg FILE                   write a chart of every piece's angles and positions\n"
-    "  --json FILE                  write the same data as JSON\n";
+    "  --json FILE                  write the same data as JSON\n"
+    "  --help, --version            print this help or the version\n";
 
 namespace {
 

@@ -83,6 +83,12 @@ int RunUnit(const CommandLine& line, const Unit& unit, platform::Console& out, p
 }  // namespace
 
 int RunCobrun(const std::vector<std::string>& args, platform::Console& out, platform::Console& errors) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "--version") {
+            out.Print(arg == "--help" ? std::string(kUsage) : "cobrun " KEL_VERSION "\n");
+            return 0;
+        }
+    }
     std::string error;
     std::optional<CommandLine> line = ParseCommandLine(args, error);
     if (!line) {
