@@ -3,8 +3,8 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS kelc zarn cobdump RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/kelc.1 man/zarn.1 man/cobdump.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(TARGETS kelc zarn cobdump cobrun RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES man/kelc.1 man/zarn.1 man/cobdump.1 man/cobrun.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The examples as written, without what building them leaves beside them.
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
@@ -22,7 +22,7 @@ install(FILES ${CMAKE_BINARY_DIR}/cmake/KELConfig.cmake ${CMAKE_BINARY_DIR}/cmak
 
 set(CPACK_PACKAGE_NAME kel-toolchain)
 set(CPACK_PACKAGE_VENDOR "KEL toolchain")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Compiler, assembler and inspector for unit animation scripts (COB files)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Compiler, assembler, inspector and runner for unit animation scripts (COB files)")
 set(CPACK_PACKAGE_CONTACT "KEL toolchain maintainers <kel-toolchain@localhost>")
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

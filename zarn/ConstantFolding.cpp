@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 
 namespace zarn {
@@ -24,9 +23,9 @@ Value PushedNumber(const TokenList& tokens, std::size_t p) {
     return value;
 }
 
-// Computed as the engine does, in 32-bit two's complement. A division whose result the engine
-// cannot represent (by zero, or the smallest number by -1) is left to run time.
-Value Binary(int kind, std::int32_t a, std::int32_t b) {
+}  // namespace
+
+Value BinaryResult(int kind, std::int32_t a, std::int32_t b) {
     const auto ua = static_cast<std::uint32_t>(a);
     switch (kind) {
         case kAdd: return Wrap(std::int64_t{a} + b);
@@ -53,11 +52,13 @@ Value Binary(int kind, std::int32_t a, std::int32_t b) {
     }
 }
 
-Value Unary(int kind, std::int32_t a) {
+Value UnaryResult(int kind, std::int32_t a) {
     if (kind == kNot) return ~a;
     if (kind == kNeg) return a == 0;
     return std::nullopt;
 }
+
+namespace {
 
 // The operator token `t` becomes the pushed result, the ";" before it the "pushc", and the
 // tokens from `first` up to the result's operand emit nothing.
@@ -79,10 +80,10 @@ int FoldConstants(TokenList& tokens) {
         Value b = PushedNumber(tokens, t - 3);
         if (!b) continue;
         Value a = t >= 6 ? PushedNumber(tokens, t - 6) : std::nullopt;
-        if (Value r = a ? Binary(tokens[t].kind, *a, *b) : std::nullopt) {
+        if (Value r = a ? BinaryResult(tokens[t].kind, *a, *b) : std::nullopt) {
             Replace(tokens, t - 6, t, *r);
             bytesSaved += 12;  // five words become two
-        } else if (Value u = Unary(tokens[t].kind, *b)) {
+        } else if (Value u = UnaryResult(tokens[t].kind, *b)) {
             Replace(tokens, t - 3, t, *u);
             bytesSaved += 4;  // three words become two
         }

@@ -11,20 +11,23 @@ namespace fs = std::filesystem;
 
 TEST(Install, ProgramsManPagesDocumentationAndTheCMakePackageLandInTheirPlaces) {
     Staging stage;
-    for (const char* file : {"bin/kelc", "bin/zarn", "bin/cobdump", "share/man/man1/kelc.1", "share/man/man1/zarn.1",
-                             "share/man/man1/cobdump.1", "share/doc/kel_toolchain/README.md",
+    for (const char* file : {"bin/kelc", "bin/zarn", "bin/cobdump", "bin/cobrun", "share/man/man1/kelc.1",
+                             "share/man/man1/zarn.1", "share/man/man1/cobdump.1", "share/man/man1/cobrun.1",
+                             "share/doc/kel_toolchain/README.md",
                              "share/doc/kel_toolchain/examples/unit.kel", "share/doc/kel_toolchain/examples/mod/CMakeLists.txt",
                              "share/cmake/KEL/KELConfig.cmake", "share/cmake/KEL/KELScripts.cmake"})
         EXPECT_TRUE(fs::exists(stage.Prefix() + "/" + file)) << file;
-    CommandResult version = RunCommand(stage.Path(), "prefix/bin/zarn --version && prefix/bin/cobdump --version");
+    CommandResult version = RunCommand(
+        stage.Path(), "(prefix/bin/zarn --version && prefix/bin/cobdump --version && prefix/bin/cobrun --version)");
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.output.find("cobdump "), std::string::npos);
+    EXPECT_NE(version.output.find("cobrun "), std::string::npos);
 }
 
 TEST(Install, ManPagesRenderWithoutWarnings) {
     if (!Available("groff")) GTEST_SKIP() << "groff is not installed (scripts/install-dependencies installs it)";
     TempDirectory scratch;
-    for (const char* page : {"kelc.1", "zarn.1", "cobdump.1"}) {
+    for (const char* page : {"kelc.1", "zarn.1", "cobdump.1", "cobrun.1"}) {
         std::string path = std::string(KEL_SOURCE_DIR) + "/man/" + page;
         CommandResult result = RunCommand(scratch.Path(), "groff -man -Tutf8 -ww -z '" + path + "'");
         EXPECT_EQ(result.status, 0) << page;

@@ -18,11 +18,8 @@ struct Settings {
 };
 
 Settings SettingsOf(const std::string& input) {
-    const std::string prefix = "// settings:";
     Settings settings;
-    if (input.compare(0, prefix.size(), prefix) != 0) return settings;
-    std::istringstream words(input.substr(prefix.size(), input.find('\n') - prefix.size()));
-    for (std::string word; words >> word;) {
+    for (const std::string& word : golden::HeaderWords(input, "// settings:")) {
         const bool on = word.size() > 2 && word.compare(word.size() - 2, 2, "=1") == 0;
         const std::string key = word.substr(0, word.find('='));
         if (key == "MirroxCompatibility") settings.mirroxCompatibility = on;

@@ -60,7 +60,23 @@ TEST(FindFile, TheNameItselfFirstThenSearchThenIncludePaths) {
     EXPECT_EQ(kelc::FindFile("search", search, include), "");  // a directory is no file
 }
 
+// Puts the process-wide lists back however the test ends, so they never leak into the next one.
+class SavedPathLists {
+public:
+    SavedPathLists() : search_(kelc::SearchPathList), include_(kelc::IncludePathList) {}
+    ~SavedPathLists() {
+        kelc::SearchPathList = search_;
+        kelc::IncludePathList = include_;
+    }
+    SavedPathLists(const SavedPathLists&) = delete;
+    SavedPathLists& operator=(const SavedPathLists&) = delete;
+
+private:
+    std::vector<std::string> search_, include_;
+};
+
 TEST(FindFile, UsesTheProcessWideLists) {
+    SavedPathLists saved;
     TempDirectory temp;
     temp.Write("x.kh", "");
     kelc::SearchPathList = {temp.Path()};
@@ -68,7 +84,6 @@ TEST(FindFile, UsesTheProcessWideLists) {
     kelc::SearchPathList.clear();
     kelc::IncludePathList = {temp.Path() + "/"};
     EXPECT_EQ(kelc::FindFile("x.kh"), temp.Path() + "/x.kh");
-    kelc::IncludePathList.clear();
 }
 
 TEST(FindFile, AnEmptyDirectoryIsTheRoot) {

@@ -79,4 +79,12 @@ std::string TestName(const std::string& path) {
     return name;
 }
 
+std::vector<std::string> HeaderWords(const std::string& input, const std::string& prefix) {
+    std::vector<std::string> words;
+    if (input.compare(0, prefix.size(), prefix) != 0) return words;
+    std::istringstream line(input.substr(prefix.size(), input.find('\n') - prefix.size()));
+    for (std::string word; line >> word;) words.push_back(word);
+    return words;
+}
+
 }  // namespace golden

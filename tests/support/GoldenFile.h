@@ -23,6 +23,10 @@ Case Load(const std::string& path);
 // or rewrites the file in update mode.
 void Check(const Case& golden, const std::string& actual);
 
+// The words after `prefix` when the input's first line starts with it ("// flags:" gives
+// {"-e", "-o0"} for "// flags: -e -o0"); nothing otherwise.
+std::vector<std::string> HeaderWords(const std::string& input, const std::string& prefix);
+
 // The test name of a case file: its stem with every character that is no letter or digit as "_".
 std::string TestName(const std::string& path);
 

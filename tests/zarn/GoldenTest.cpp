@@ -6,24 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
-
-std::vector<std::string> FlagsOf(const std::string& input) {
-    const std::string prefix = "// flags:";
-    std::vector<std::string> flags;
-    if (input.compare(0, prefix.size(), prefix) != 0) return flags;
-    std::istringstream words(input.substr(prefix.size(), input.find('\n') - prefix.size()));
-    for (std::string word; words >> word;) flags.push_back(word);
-    return flags;
-}
 
 class ZarnGolden : public testing::TestWithParam<std::string> {};
 
 TEST_P(ZarnGolden, MatchesExpectation) {
     golden::Case golden = golden::Load(GetParam());
-    AssembledText result = AssembleText(golden.input, FlagsOf(golden.input));
+    AssembledText result = AssembleText(golden.input, golden::HeaderWords(golden.input, "// flags:"));
     std::string actual = result.console;
     if (result.ok) actual += "---- cob ----\n" + CobListing(result.cob);
     golden::Check(golden, actual);
