@@ -55,6 +55,9 @@ public:
     // The identifiers declared here, sorted by stored name.
     std::vector<const TIdent*> Idents() const;
 
+    // False when no name of that length is declared here or further out, so a lookup would fail:
+    // it spares building and hashing a long word (a dashed chain) that cannot be a name.
+    bool MayName(std::size_t length) const;
     bool IsSelfOrAncestorOf(const TIdentScope& scope) const;
     TIdent* FindLocalByNumber(std::int32_t number) const;
 
@@ -91,6 +94,7 @@ private:
     std::vector<std::unique_ptr<TIdent>> idents_;
     std::vector<std::unique_ptr<TIdentScope>> scopes_;
     std::unique_ptr<TCodeSnipet> rootSnippet_;
+    std::size_t longestName_ = 0;  // of the names declared here, as stored
 };
 
 class TGobalIdentScope : public TIdentScope {

@@ -86,7 +86,7 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
         return OnOtherDirective(preprocessor, name, argument);
     };
     Compile();
-    asmOutput_ = globalScope_->Lines;
+    asmOutput_ = std::move(globalScope_->Lines);
     LineOrigins = originTags_.Strip(asmOutput_);
 }
 
@@ -97,7 +97,7 @@ void TKELCompiler::Compile() {
     try {
         preprocessor_->PredefinedDefines = CommandLineDefines;
         preprocessor_->MainFileName = sourceFileName_;
-        preprocessor_->MainText = JoinLines(source_);
+        preprocessor_->MainText = JoinLines(std::exchange(source_, {}));  // the lines are no longer needed
         std::string text;
         try {
             preprocessor_->Preprocess(sourceFileName_, text);
@@ -107,8 +107,8 @@ void TKELCompiler::Compile() {
         }
         preprocessorOutput_ = SplitLines(text);
         scanner_ = std::make_unique<TScanner>(
-            text, [this](TScanner&, TTokenData& token) { OnPosition(token); },
-            [this](const std::string& word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
+            std::move(text), [this](TScanner&, TTokenData& token) { OnPosition(token); },
+            [this](std::string_view word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
         CompileProgram();
     } catch (const std::bad_alloc&) {
         throw;  // running out of memory ends the program, not only this step
@@ -161,10 +161,10 @@ bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::stri
     return true;
 }
 
-bool TKELCompiler::OnLookupSymbol(const std::string& text, TTokenType& kind) {
-    if (currentScope_ == nullptr) return false;
+bool TKELCompiler::OnLookupSymbol(std::string_view text, TTokenType& kind) {
+    if (currentScope_ == nullptr || !currentScope_->MayName(text.size())) return false;
     bool namesScope = false;
-    if (currentScope_->FindIdent(text, namesScope) == nullptr) return false;
+    if (currentScope_->FindIdent(std::string(text), namesScope) == nullptr) return false;
     kind = ttIdentifier;
     return true;
 }

@@ -75,7 +75,7 @@ private:
     // ---- hooks given to the preprocessor and the scanners: KELCompiler.cpp ----
     bool OnIncludeFile(std::string& text, std::string& fileName);
     bool OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument);
-    bool OnLookupSymbol(const std::string& text, TTokenType& kind);
+    bool OnLookupSymbol(std::string_view text, TTokenType& kind);
     void OnPosition(TTokenData& token);
 
     // ---- program structure: ProgramStructure.cpp ----

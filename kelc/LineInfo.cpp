@@ -30,6 +30,12 @@ void TLineInfoList::LinkEnclosingEntries() const {
 }
 
 bool TLineInfoList::Lookup(std::int32_t offset, TLineInfoResults& result) const {
+    const TLineInfo* info = Locate(offset, result);
+    if (info != nullptr) result.fileName = info->fileName;
+    return info != nullptr;
+}
+
+const TLineInfo* TLineInfoList::Locate(std::int32_t offset, TLineInfoResults& result) const {
     LinkEnclosingEntries();
     // The last entry starting at or before the offset, then outwards through its includers: the
     // first whose stretch holds the offset is the last such entry in the list, the innermost file.
@@ -40,7 +46,6 @@ bool TLineInfoList::Lookup(std::int32_t offset, TLineInfoResults& result) const 
         const TLineInfo& info = *items_[static_cast<std::size_t>(index)];
         if (offset >= info.endPos) continue;
         std::int32_t relative = offset - info.startPos;
-        result.fileName = info.fileName;
         result.offset = relative;
         auto next = std::upper_bound(info.lineStarts.begin(), info.lineStarts.end(), relative);
         if (next == info.lineStarts.begin()) {
@@ -50,15 +55,16 @@ bool TLineInfoList::Lookup(std::int32_t offset, TLineInfoResults& result) const 
             result.line = static_cast<std::int32_t>(next - info.lineStarts.begin());
             result.column = relative - *(next - 1) + 1;
         }
-        return true;
+        return &info;
     }
-    return false;
+    return nullptr;
 }
 
 void PlaceToken(const TLineInfoList& list, TTokenData& token) {
     TLineInfoResults where;
-    if (!list.Lookup(token.pos - 1, where)) return;
-    token.fileName = std::move(where.fileName);
+    const TLineInfo* info = list.Locate(token.pos - 1, where);
+    if (info == nullptr) return;
+    token.fileName = info->fileName;  // reuses the token's buffer: no allocation per token
     token.line = where.line;
     token.column = where.column;
     token.pos = where.offset;

@@ -43,6 +43,9 @@ public:
     // `result` untouched, when no stretch holds it. Stretches nest (an included file's lies inside
     // its includer's), which keeps this logarithmic however many files there are.
     bool Lookup(std::int32_t offset, TLineInfoResults& result) const;
+    // Lookup without copying the file name: the entry found, or nullptr (`result` untouched, and
+    // its fileName left alone either way).
+    const TLineInfo* Locate(std::int32_t offset, TLineInfoResults& result) const;
 
 private:
     void LinkEnclosingEntries() const;

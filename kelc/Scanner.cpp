@@ -234,17 +234,17 @@ void TScanner::ScanIdentifier(TTokenData& token) {
     const char* const last = source_.data() + (end - 1);
     const char* const dash = std::find(first, last, '-');
     const std::int32_t firstDash = dash == last ? 0 : start + static_cast<std::int32_t>(dash - first);
-    std::string text = source_.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
+    std::string_view text(first, static_cast<std::size_t>(end - start));
     TTokenType kind = ttIdentifier;
     if (!LookupSymbol(text, kind) && firstDash != 0) {
         // Back to the first "-"; it is scanned as an operator by the next token.
         end = firstDash;
-        text.resize(static_cast<std::size_t>(firstDash - start));
+        text = text.substr(0, static_cast<std::size_t>(firstDash - start));
         LookupSymbol(text, kind);
     }
     SkipRun(end - start);
     token.kind = kind;
-    token.text = std::move(text);
+    token.text.assign(text);
 }
 
 void TScanner::SkipRun(std::int32_t count) {
@@ -258,7 +258,7 @@ void TScanner::SkipRun(std::int32_t count) {
     NextChar();
 }
 
-bool TScanner::LookupSymbol(const std::string& text, TTokenType& kind) {
+bool TScanner::LookupSymbol(std::string_view text, TTokenType& kind) {
     kind = keywords_.Find(text);
     if (kind != ttIdentifier) return true;
     if (onLookupSymbol_) {

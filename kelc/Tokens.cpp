@@ -44,7 +44,7 @@ const char* const kDisplayNames[102] = {
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // <0, 0, >0 like strcmp, ignoring the case of ASCII letters.
-int CompareIgnoringCase(const std::string& a, const char* b) {
+int CompareIgnoringCase(std::string_view a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
         unsigned char x = static_cast<unsigned char>(Lower(a[i]));
@@ -131,10 +131,10 @@ TKeywordList BuildKeywordList() {
     return list;
 }
 
-TTokenType TKeywordList::Find(const std::string& text) const {
+TTokenType TKeywordList::Find(std::string_view text) const {
     if (text.size() <= 1) return ttIdentifier;
     auto at = std::lower_bound(entries_.begin(), entries_.end(), text,
-                               [](const TSymbolData& e, const std::string& t) { return CompareIgnoringCase(t, e.name) > 0; });
+                               [](const TSymbolData& e, std::string_view t) { return CompareIgnoringCase(t, e.name) > 0; });
     if (at != entries_.end() && CompareIgnoringCase(text, at->name) == 0) return at->kind;
     return ttIdentifier;
 }

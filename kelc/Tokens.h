@@ -3,6 +3,7 @@
 // display names used in every expected-but-found message.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelc {
@@ -141,7 +142,7 @@ std::string TokenKindName(TTokenType kind);
 class TKeywordList {
 public:
     // Texts of length 0 or 1 are never looked up; a miss gives ttIdentifier.
-    TTokenType Find(const std::string& text) const;
+    TTokenType Find(std::string_view text) const;
     std::size_t Count() const { return entries_.size(); }
     const TSymbolData& Item(std::size_t index) const { return entries_[index]; }
 
