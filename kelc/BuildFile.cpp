@@ -18,7 +18,10 @@ namespace {
 constexpr const char* kAssemblerLog = "errors.txt";
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
     std::string text;
+    text.reserve(size);
     for (const std::string& line : lines) text.append(line).append("\r\n");
     std::string reason;
     if (!platform::ReplaceFile(path, text, reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);

@@ -77,8 +77,8 @@ TIdent& TIdentScope::AddStoredIdent(const std::string& storedName, TIdentKind ki
 
 std::vector<const TIdent*> TIdentScope::Idents() const {
     std::vector<const TIdent*> sorted;
-    for (const auto& [name, entry] : names_)
-        if (entry.ident != nullptr) sorted.push_back(entry.ident);
+    for (const auto& ident : idents_) sorted.push_back(ident.get());
+    std::sort(sorted.begin(), sorted.end(), [](const TIdent* a, const TIdent* b) { return a->Name < b->Name; });
     return sorted;
 }
 

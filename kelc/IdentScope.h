@@ -3,9 +3,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kelc {
@@ -90,7 +90,7 @@ private:
     const Entry* Lookup(const std::string& name) const;
     void CheckNotDeclared(const std::string& name) const;
 
-    std::map<std::string, Entry> names_;  // sorted, compared with case
+    std::unordered_map<std::string, Entry> names_;  // compared with case
     std::vector<std::unique_ptr<TIdent>> idents_;
     std::vector<std::unique_ptr<TIdentScope>> scopes_;
     std::unique_ptr<TCodeSnipet> rootSnippet_;

@@ -124,9 +124,9 @@ void TPreProcessorParser::Next() {
     tokenLength_ = static_cast<std::int32_t>(stop - start);
     tokenText_.assign(text_, start, stop - start);
     if (tokenType_ == ptIdentifier && OnIdentifier) {
-        std::string replacement = tokenText_;
-        OnIdentifier(*this, tokenText_, replacement);
-        tokenText_ = std::move(replacement);
+        replacement_ = tokenText_;
+        OnIdentifier(*this, tokenText_, replacement_);
+        tokenText_.swap(replacement_);
     }
 }
 

@@ -82,6 +82,7 @@ private:
     std::string text_;
     std::size_t end_ = 0;  // the first NUL, or the text's length
     std::string tokenText_;
+    std::string replacement_;  // swapped with tokenText_, so neither is allocated per identifier
     TPreProcessorTokenType tokenType_ = ptEndOfText;
     std::int32_t lineStart_ = 0;
     std::int32_t tokenLength_ = 0;
