@@ -55,12 +55,6 @@ int CompareIgnoringCase(std::string_view a, const char* b) {
     return b[i] == '\0' ? 0 : -1;
 }
 
-// The letter's bit in TKeywordList's initials; every other character shares bit 31.
-std::uint32_t InitialBit(char c) {
-    c = Lower(c);
-    return std::uint32_t{1} << (c >= 'a' && c <= 'z' ? c - 'a' : 31);
-}
-
 }  // namespace
 
 const TSymbolData KeywordTable[53] = {
@@ -134,17 +128,18 @@ TKeywordList BuildKeywordList() {
             throw std::logic_error("Duplicate keyword " + name);
         list.entries_.insert(at, entry);
         list.longest_ = std::max(list.longest_, name.size());
-        list.initials_ |= InitialBit(name[0]);
+        for (char& c : name) c = Lower(c);
+        list.byLowerCaseName_.emplace(name, entry.kind);
     }
     return list;
 }
 
 TTokenType TKeywordList::Find(std::string_view text) const {
-    if (text.size() <= 1 || text.size() > longest_ || (initials_ & InitialBit(text[0])) == 0) return ttIdentifier;
-    auto at = std::lower_bound(entries_.begin(), entries_.end(), text,
-                               [](const TSymbolData& e, std::string_view t) { return CompareIgnoringCase(t, e.name) > 0; });
-    if (at != entries_.end() && CompareIgnoringCase(text, at->name) == 0) return at->kind;
-    return ttIdentifier;
+    if (text.size() <= 1 || text.size() > longest_) return ttIdentifier;
+    std::string lower(text);  // as short as a keyword: no allocation
+    for (char& c : lower) c = Lower(c);
+    auto found = byLowerCaseName_.find(lower);
+    return found == byLowerCaseName_.end() ? ttIdentifier : found->second;
 }
 
 }  // namespace kelc

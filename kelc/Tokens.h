@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kelc {
@@ -149,9 +150,9 @@ public:
 private:
     friend TKeywordList BuildKeywordList();
     std::vector<TSymbolData> entries_;
-    // Most words are no keyword: these turn them away before the search.
+    // Every word is looked up: by its lower-case form in a hash table, not by a search.
+    std::unordered_map<std::string, TTokenType> byLowerCaseName_;
     std::size_t longest_ = 0;
-    std::uint32_t initials_ = 0;  // bit n set: a keyword starts with the letter 'a' + n (31: no letter)
 };
 
 // A new sorted list of the 53 keywords; duplicates (ignoring letter case) are refused.
