@@ -122,11 +122,12 @@ void TPreProcessorParser::Next() {
         CountLineEnds(start, stop);
     }
     tokenLength_ = static_cast<std::int32_t>(stop - start);
-    tokenText_.assign(text_, start, stop - start);
+    tokenText_ = std::string_view(text_).substr(start, stop - start);
     if (tokenType_ == ptIdentifier && OnIdentifier) {
-        replacement_ = tokenText_;
-        OnIdentifier(*this, tokenText_, replacement_);
-        tokenText_.swap(replacement_);
+        identifier_.assign(tokenText_);
+        replacement_ = identifier_;
+        OnIdentifier(*this, identifier_, replacement_);
+        tokenText_ = replacement_;
     }
 }
 
@@ -211,7 +212,7 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
 
 void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, const std::string& fileName, int entry,
                                       std::string& out) {
-    const std::string body = parser.TokenText().substr(1);
+    const std::string body(parser.TokenText().substr(1));
     std::string name, argument;
     std::size_t blank = body.find_first_of(" \t");
     if (blank == std::string::npos) {

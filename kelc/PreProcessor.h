@@ -13,6 +13,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelc {
@@ -66,7 +67,8 @@ public:
     void Next();
 
     const std::string& Text() const { return text_; }
-    const std::string& TokenText() const { return tokenText_; }
+    // A view into the text, or into a define's replacement; valid until the next token.
+    std::string_view TokenText() const { return tokenText_; }
     TPreProcessorTokenType TokenType() const { return tokenType_; }
     std::int32_t TokenPos() const { return tokenPos_; }  // 0-based offset in Text
     std::int32_t TokenLength() const { return tokenLength_; }
@@ -81,8 +83,9 @@ private:
 
     std::string text_;
     std::size_t end_ = 0;  // the first NUL, or the text's length
-    std::string tokenText_;
-    std::string replacement_;  // swapped with tokenText_, so neither is allocated per identifier
+    std::string_view tokenText_;
+    std::string identifier_;   // the identifier, for OnIdentifier
+    std::string replacement_;  // what OnIdentifier made of it; both keep their buffers
     TPreProcessorTokenType tokenType_ = ptEndOfText;
     std::int32_t lineStart_ = 0;
     std::int32_t tokenLength_ = 0;

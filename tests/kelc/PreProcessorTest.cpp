@@ -301,7 +301,7 @@ std::vector<Piece> Split(const std::string& text, std::vector<std::int32_t>* lin
     parser.SetText(text);
     std::vector<Piece> pieces;
     while (parser.TokenType() != kelc::ptEndOfText) {
-        pieces.push_back({parser.TokenType(), parser.TokenText()});
+        pieces.push_back({parser.TokenType(), std::string(parser.TokenText())});
         parser.Next();
     }
     return pieces;
