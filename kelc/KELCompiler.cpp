@@ -106,6 +106,7 @@ void TKELCompiler::Compile() {
             throw;
         }
         preprocessorOutput_ = SplitLines(text);
+        std::string().swap(preprocessor_->MainText);  // read by the run alone
         scanner_ = std::make_unique<TScanner>(
             std::move(text), [this](TScanner&, TTokenData& token) { OnPosition(token); },
             [this](std::string_view word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
