@@ -99,8 +99,11 @@ public:
         bool compiled = false;
         try {
             std::vector<std::string> lines = LoadTextFile(source);
-            TKELCompiler compiler(source, names.asmFile, settings_.MirroxCompatibility, settings_.AutoEmitLastRet,
-                                  settings_.EnableZARNExtentions, preprocessorOutput, asmOutput, std::move(lines));
+            TCompilerOptions options;
+            options.MirroxCompatibility = settings_.MirroxCompatibility;
+            options.AutoEmitLastRet = settings_.AutoEmitLastRet;
+            options.EnableZARNExtentions = settings_.EnableZARNExtentions;
+            TKELCompiler compiler(source, names.asmFile, options, preprocessorOutput, asmOutput, std::move(lines));
             compiled = compiler.Success;
             messages = compiler.Messages;
             includedFiles = compiler.IncludedFiles;

@@ -58,19 +58,19 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, bool mirroxCompatibility,
-                           bool autoEmitLastRet, bool enableExtensions, std::vector<std::string>& preprocessorOutput,
-                           std::vector<std::string>& asmOutput, std::vector<std::string> source)
+TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, const TCompilerOptions& options,
+                           std::vector<std::string>& preprocessorOutput, std::vector<std::string>& asmOutput,
+                           std::vector<std::string> source)
     : source_(std::move(source)),
       asmOutput_(asmOutput),
       preprocessorOutput_(preprocessorOutput),
       globalScope_(std::make_unique<TGobalIdentScope>()),
       asmFileName_(std::move(asmFileName)),
       sourceFileName_(std::move(sourceFileName)),
-      enableExtensions_(enableExtensions),
-      autoEmitLastRet_(autoEmitLastRet),
-      mirroxCompatibility_(mirroxCompatibility),
-      operatorLevels_(OperatorLevels(mirroxCompatibility, enableExtensions)) {
+      enableExtensions_(options.EnableZARNExtentions),
+      autoEmitLastRet_(options.AutoEmitLastRet),
+      mirroxCompatibility_(options.MirroxCompatibility),
+      operatorLevels_(OperatorLevels(options.MirroxCompatibility, options.EnableZARNExtentions)) {
     static const std::pair<const char*, std::int32_t> kPredefined[] = {
         {"TRUE", 1}, {"FALSE", 0}, {"true", 1}, {"false", 0}, {"x-axis", 0}, {"y-axis", 1}, {"z-axis", 2},
     };
