@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
 
     auto start = std::chrono::steady_clock::now();
     std::vector<std::string> preprocessed, assembly;
-    kelc::TKELCompiler compiler("bench.kel", "bench.zarn", true, true, true, preprocessed, assembly, std::move(script));
+    kelc::TKELCompiler compiler("bench.kel", "bench.zarn", kelc::TCompilerOptions{}, preprocessed, assembly,
+                                std::move(script));
     const double compileSeconds = SecondsSince(start);
     if (!compiler.Success) {
         std::printf("compile errors: %s\n", compiler.Messages.empty() ? "" : compiler.Messages[0].c_str());

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         kelc::TScanner scanner(
             output,
             [&preprocessor](kelc::TScanner&, kelc::TTokenData& token) { kelc::PlaceToken(preprocessor.LineInfos, token); },
-            [&known](const std::string& text, kelc::TTokenType&) { return known.count(text) != 0; });
+            [&known](std::string_view text, kelc::TTokenType&) { return known.count(std::string(text)) != 0; });
         for (; scanner.CurrentToken().kind != kelc::ttEndOfFile; scanner.NextToken()) ++tokens;
     } catch (const std::exception& error) {
         std::printf("scanning failed: %s\n", error.what());

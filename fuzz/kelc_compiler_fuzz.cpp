@@ -10,9 +10,10 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const bool mirrox = size > 0 && (data[0] & 1) != 0;
-    const bool extensions = size > 0 && (data[0] & 2) != 0;
-    const bool autoReturn = size > 0 && (data[0] & 4) != 0;
+    kelc::TCompilerOptions options;
+    options.MirroxCompatibility = size > 0 && (data[0] & 1) != 0;
+    options.EnableZARNExtentions = size > 0 && (data[0] & 2) != 0;
+    options.AutoEmitLastRet = size > 0 && (data[0] & 4) != 0;
     std::vector<std::string> lines(1);
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] == '\n')
@@ -21,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             lines.back() += static_cast<char>(data[i]);
     }
     std::vector<std::string> preprocessed, assembly;
-    kelc::TKELCompiler compiler("fuzz.kel", "fuzz.zarn", mirrox, autoReturn, extensions, preprocessed, assembly,
-                                std::move(lines));
+    kelc::TKELCompiler compiler("fuzz.kel", "fuzz.zarn", options, preprocessed, assembly, std::move(lines));
     if (compiler.Success) {
         std::string text;
         for (const std::string& line : assembly) text += line + "\r\n";

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 kelc::PlaceToken(preprocessor.LineInfos, token);
                 if (!token.fileName.empty()) CheckPlace(token);
             },
-            [](const std::string& text, kelc::TTokenType& kind) {
+            [](std::string_view text, kelc::TTokenType& kind) {
                 if (text != "x-axis" && text != "a-b") return false;
                 kind = kelc::ttIdentifier;
                 return true;

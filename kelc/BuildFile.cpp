@@ -19,7 +19,10 @@ namespace {
 constexpr const char* kAssemblerLog = "errors.txt";
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
     std::string text;
+    text.reserve(size);
     for (const std::string& line : lines) text.append(line).append("\r\n");
     std::string reason;
     if (!platform::ReplaceFile(path, text, reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);
@@ -97,8 +100,11 @@ public:
         bool compiled = false;
         try {
             std::vector<std::string> lines = LoadTextFile(source);
-            TKELCompiler compiler(source, names.asmFile, settings_.MirroxCompatibility, settings_.AutoEmitLastRet,
-                                  settings_.EnableZARNExtentions, preprocessorOutput, asmOutput, std::move(lines));
+            TCompilerOptions options;
+            options.MirroxCompatibility = settings_.MirroxCompatibility;
+            options.AutoEmitLastRet = settings_.AutoEmitLastRet;
+            options.EnableZARNExtentions = settings_.EnableZARNExtentions;
+            TKELCompiler compiler(source, names.asmFile, options, preprocessorOutput, asmOutput, std::move(lines));
             compiled = compiler.Success;
             messages = compiler.Messages;
             includedFiles = compiler.IncludedFiles;

@@ -94,9 +94,11 @@ void TCodeSnipet::Flush() {
     AppendAllTo(*scope_.Snippet);
 }
 
-void TCodeSnipet::CopyTo(TIdentScope& target) {
+void TCodeSnipet::MoveTo(TIdentScope& target) {
     if (lines_->empty() || &target == &scope_) return;
-    AppendAllTo(*target.Snippet);
+    for (std::string& line : *lines_) target.Snippet->AddLine(std::move(line));
+    lines_->clear();
+    lines_->shrink_to_fit();
 }
 
 }  // namespace kelc

@@ -12,7 +12,7 @@ class TIdentScope;
 // every emitted line, and line numbers stay valid across the chain: a number is served by the
 // topmost snippet whose range holds it, so an earlier line (a statement's echo comment) can still
 // be read, amended, inserted before or deleted. Afterwards the captured lines are flushed or
-// copied elsewhere, which lets the compiler reorder and paste code.
+// moved elsewhere, which lets the compiler reorder and paste code.
 class TCodeSnipet {
 public:
     static constexpr int kOpenEnd = INT_MAX;
@@ -39,7 +39,9 @@ public:
     void Activate(int first, int last);
     void Deactivate();
     void Flush();
-    void CopyTo(TIdentScope& target);
+    // Hands every line over to the target scope's current snippet and keeps none: a finished
+    // function's code is needed once, in its parent.
+    void MoveTo(TIdentScope& target);
 
     bool IsActive() const { return active_; }
     int FirstLine() const { return firstLine_; }

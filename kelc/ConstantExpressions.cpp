@@ -62,7 +62,7 @@ std::int32_t TKELCompiler::EvaluateConstExpression(const std::string& text) {
         preprocessor.MainText = text;
         preprocessor.Preprocess("", expanded);
     }
-    TScanner scanner(expanded, {}, [this](const std::string& word, TTokenType& kind) {
+    TScanner scanner(expanded, {}, [this](std::string_view word, TTokenType& kind) {
         return OnLookupSymbol(word, kind);
     });
     return EvaluateConstant(scanner);

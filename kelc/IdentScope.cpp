@@ -2,6 +2,8 @@
 
 #include "kelc/CompileError.h"
 
+#include <algorithm>
+
 namespace kelc {
 
 TIdentScope::TIdentScope(std::string name, bool inlinable, TIdentScope* parent)
@@ -57,6 +59,7 @@ TIdentScope& TIdentScope::AddScope(const std::string& name, bool inlinable) {
     CheckNotDeclared(name);
     scopes_.push_back(std::make_unique<TIdentScope>(name, inlinable, this));
     names_[name].scope = scopes_.back().get();
+    longestName_ = std::max(longestName_, name.size());
     return *scopes_.back();
 }
 
@@ -68,14 +71,21 @@ TIdent& TIdentScope::AddStoredIdent(const std::string& storedName, TIdentKind ki
     CheckNotDeclared(storedName);
     idents_.push_back(std::make_unique<TIdent>(TIdent{this, storedName, kind, -1}));
     names_[storedName].ident = idents_.back().get();
+    longestName_ = std::max(longestName_, storedName.size());
     return *idents_.back();
 }
 
 std::vector<const TIdent*> TIdentScope::Idents() const {
     std::vector<const TIdent*> sorted;
-    for (const auto& [name, entry] : names_)
-        if (entry.ident != nullptr) sorted.push_back(entry.ident);
+    for (const auto& ident : idents_) sorted.push_back(ident.get());
+    std::sort(sorted.begin(), sorted.end(), [](const TIdent* a, const TIdent* b) { return a->Name < b->Name; });
     return sorted;
+}
+
+bool TIdentScope::MayName(std::size_t length) const {
+    for (const TIdentScope* scope = this; scope != nullptr; scope = scope->Parent)
+        if (length <= scope->longestName_) return true;
+    return false;
 }
 
 bool TIdentScope::IsSelfOrAncestorOf(const TIdentScope& scope) const {

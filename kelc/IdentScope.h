@@ -3,9 +3,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kelc {
@@ -55,6 +55,9 @@ public:
     // The identifiers declared here, sorted by stored name.
     std::vector<const TIdent*> Idents() const;
 
+    // False when no name of that length is declared here or further out, so a lookup would fail:
+    // it spares building and hashing a long word (a dashed chain) that cannot be a name.
+    bool MayName(std::size_t length) const;
     bool IsSelfOrAncestorOf(const TIdentScope& scope) const;
     TIdent* FindLocalByNumber(std::int32_t number) const;
 
@@ -87,10 +90,11 @@ private:
     const Entry* Lookup(const std::string& name) const;
     void CheckNotDeclared(const std::string& name) const;
 
-    std::map<std::string, Entry> names_;  // sorted, compared with case
+    std::unordered_map<std::string, Entry> names_;  // compared with case
     std::vector<std::unique_ptr<TIdent>> idents_;
     std::vector<std::unique_ptr<TIdentScope>> scopes_;
     std::unique_ptr<TCodeSnipet> rootSnippet_;
+    std::size_t longestName_ = 0;  // of the names declared here, as stored
 };
 
 class TGobalIdentScope : public TIdentScope {

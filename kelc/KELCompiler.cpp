@@ -46,8 +46,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         lines.push_back(text.substr(start, end - start));
         start = end;
         if (start < text.size() && text[start] == '\r') ++start;
@@ -58,19 +58,19 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, bool mirroxCompatibility,
-                           bool autoEmitLastRet, bool enableExtensions, std::vector<std::string>& preprocessorOutput,
-                           std::vector<std::string>& asmOutput, std::vector<std::string> source)
+TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, const TCompilerOptions& options,
+                           std::vector<std::string>& preprocessorOutput, std::vector<std::string>& asmOutput,
+                           std::vector<std::string> source)
     : source_(std::move(source)),
       asmOutput_(asmOutput),
       preprocessorOutput_(preprocessorOutput),
       globalScope_(std::make_unique<TGobalIdentScope>()),
       asmFileName_(std::move(asmFileName)),
       sourceFileName_(std::move(sourceFileName)),
-      enableExtensions_(enableExtensions),
-      autoEmitLastRet_(autoEmitLastRet),
-      mirroxCompatibility_(mirroxCompatibility),
-      operatorLevels_(OperatorLevels(mirroxCompatibility, enableExtensions)) {
+      enableExtensions_(options.EnableZARNExtentions),
+      autoEmitLastRet_(options.AutoEmitLastRet),
+      mirroxCompatibility_(options.MirroxCompatibility),
+      operatorLevels_(OperatorLevels(options.MirroxCompatibility, options.EnableZARNExtentions)) {
     static const std::pair<const char*, std::int32_t> kPredefined[] = {
         {"TRUE", 1}, {"FALSE", 0}, {"true", 1}, {"false", 0}, {"x-axis", 0}, {"y-axis", 1}, {"z-axis", 2},
     };
@@ -86,7 +86,7 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
         return OnOtherDirective(preprocessor, name, argument);
     };
     Compile();
-    asmOutput_ = globalScope_->Lines;
+    asmOutput_ = std::move(globalScope_->Lines);
     LineOrigins = originTags_.Strip(asmOutput_);
 }
 
@@ -97,7 +97,7 @@ void TKELCompiler::Compile() {
     try {
         preprocessor_->PredefinedDefines = CommandLineDefines;
         preprocessor_->MainFileName = sourceFileName_;
-        preprocessor_->MainText = JoinLines(source_);
+        preprocessor_->MainText = JoinLines(std::exchange(source_, {}));  // the lines are no longer needed
         std::string text;
         try {
             preprocessor_->Preprocess(sourceFileName_, text);
@@ -106,9 +106,10 @@ void TKELCompiler::Compile() {
             throw;
         }
         preprocessorOutput_ = SplitLines(text);
+        std::string().swap(preprocessor_->MainText);  // read by the run alone
         scanner_ = std::make_unique<TScanner>(
-            text, [this](TScanner&, TTokenData& token) { OnPosition(token); },
-            [this](const std::string& word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
+            std::move(text), [this](TScanner&, TTokenData& token) { OnPosition(token); },
+            [this](std::string_view word, TTokenType& kind) { return OnLookupSymbol(word, kind); });
         CompileProgram();
     } catch (const std::bad_alloc&) {
         throw;  // running out of memory ends the program, not only this step
@@ -161,10 +162,10 @@ bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::stri
     return true;
 }
 
-bool TKELCompiler::OnLookupSymbol(const std::string& text, TTokenType& kind) {
-    if (currentScope_ == nullptr) return false;
+bool TKELCompiler::OnLookupSymbol(std::string_view text, TTokenType& kind) {
+    if (currentScope_ == nullptr || !currentScope_->MayName(text.size())) return false;
     bool namesScope = false;
-    if (currentScope_->FindIdent(text, namesScope) == nullptr) return false;
+    if (currentScope_->FindIdent(std::string(text), namesScope) == nullptr) return false;
     kind = ttIdentifier;
     return true;
 }

@@ -18,13 +18,20 @@ enum TSeverity : int { svWarning = 0, svError = 1, svFatalError = 2 };
 
 struct TOperatorLevel;
 
+// The settings that change what the compiler makes of a script; all on by default.
+struct TCompilerOptions {
+    bool MirroxCompatibility = true;   // "&&" loosest, "||" tightest; "!" compiles to neg
+    bool AutoEmitLastRet = true;       // a body not ending in a return returns 0
+    bool EnableZARNExtentions = true;  // the shift operators
+};
+
 // Compiles one source file into assembly text. Constructing it runs the whole compilation;
 // afterwards Success and Messages tell the outcome and the caller's AsmOutput holds the text.
 class TKELCompiler {
 public:
-    TKELCompiler(std::string sourceFileName, std::string asmFileName, bool mirroxCompatibility, bool autoEmitLastRet,
-                 bool enableExtensions, std::vector<std::string>& preprocessorOutput,
-                 std::vector<std::string>& asmOutput, std::vector<std::string> source);
+    TKELCompiler(std::string sourceFileName, std::string asmFileName, const TCompilerOptions& options,
+                 std::vector<std::string>& preprocessorOutput, std::vector<std::string>& asmOutput,
+                 std::vector<std::string> source);
     ~TKELCompiler();
     TKELCompiler(const TKELCompiler&) = delete;
     TKELCompiler& operator=(const TKELCompiler&) = delete;
@@ -75,7 +82,7 @@ private:
     // ---- hooks given to the preprocessor and the scanners: KELCompiler.cpp ----
     bool OnIncludeFile(std::string& text, std::string& fileName);
     bool OnOtherDirective(TPreProcessor& preprocessor, const std::string& name, const std::string& argument);
-    bool OnLookupSymbol(const std::string& text, TTokenType& kind);
+    bool OnLookupSymbol(std::string_view text, TTokenType& kind);
     void OnPosition(TTokenData& token);
 
     // ---- program structure: ProgramStructure.cpp ----

@@ -12,7 +12,6 @@
 #include "platform/Program.h"
 #include "platform/UserFolders.h"
 
-#include <filesystem>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -146,8 +145,7 @@ private:
 
     bool BuildOne(const std::string& arg, const BuildRequest& request) {
         std::string found = FindFile(arg);
-        if (found.empty() || !std::filesystem::is_regular_file(found))
-            throw std::runtime_error("File " + arg + " does not exist");
+        if (found.empty()) throw std::runtime_error("File " + arg + " does not exist");
         std::string name = UserFileName(found);
         std::string directory = DirectoryOf(name);
         SearchPathList.insert(SearchPathList.begin(), UserDirectoryName(directory.empty() ? "." : directory));

@@ -9,6 +9,7 @@ void TLineInfoList::Clear() {
     items_.clear();
     enclosing_.clear();
     current_ = -1;
+    lastEntry_ = nullptr;
 }
 
 TLineInfo& TLineInfoList::Add() {
@@ -30,6 +31,24 @@ void TLineInfoList::LinkEnclosingEntries() const {
 }
 
 bool TLineInfoList::Lookup(std::int32_t offset, TLineInfoResults& result) const {
+    const TLineInfo* info = Locate(offset, result);
+    if (info != nullptr) result.fileName = info->fileName;
+    return info != nullptr;
+}
+
+std::size_t TLineInfoList::LinesUpTo(const TLineInfo& info, std::int32_t relative) const {
+    const std::vector<std::int32_t>& starts = info.lineStarts;
+    auto holds = [&](std::size_t lines) {
+        return lines >= 1 && lines <= starts.size() && starts[lines - 1] <= relative &&
+               (lines == starts.size() || relative < starts[lines]);
+    };
+    if (lastEntry_ != &info || (!holds(lastLines_) && !holds(++lastLines_)))
+        lastLines_ = static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), relative) - starts.begin());
+    lastEntry_ = &info;
+    return lastLines_;
+}
+
+const TLineInfo* TLineInfoList::Locate(std::int32_t offset, TLineInfoResults& result) const {
     LinkEnclosingEntries();
     // The last entry starting at or before the offset, then outwards through its includers: the
     // first whose stretch holds the offset is the last such entry in the list, the innermost file.
@@ -40,25 +59,25 @@ bool TLineInfoList::Lookup(std::int32_t offset, TLineInfoResults& result) const 
         const TLineInfo& info = *items_[static_cast<std::size_t>(index)];
         if (offset >= info.endPos) continue;
         std::int32_t relative = offset - info.startPos;
-        result.fileName = info.fileName;
         result.offset = relative;
-        auto next = std::upper_bound(info.lineStarts.begin(), info.lineStarts.end(), relative);
-        if (next == info.lineStarts.begin()) {
+        const std::size_t lines = LinesUpTo(info, relative);
+        if (lines == 0) {
             result.line = 1;
             result.column = 1;
         } else {
-            result.line = static_cast<std::int32_t>(next - info.lineStarts.begin());
-            result.column = relative - *(next - 1) + 1;
+            result.line = static_cast<std::int32_t>(lines);
+            result.column = relative - info.lineStarts[lines - 1] + 1;
         }
-        return true;
+        return &info;
     }
-    return false;
+    return nullptr;
 }
 
 void PlaceToken(const TLineInfoList& list, TTokenData& token) {
     TLineInfoResults where;
-    if (!list.Lookup(token.pos - 1, where)) return;
-    token.fileName = std::move(where.fileName);
+    const TLineInfo* info = list.Locate(token.pos - 1, where);
+    if (info == nullptr) return;
+    token.fileName = info->fileName;  // reuses the token's buffer: no allocation per token
     token.line = where.line;
     token.column = where.column;
     token.pos = where.offset;

@@ -43,15 +43,24 @@ public:
     // `result` untouched, when no stretch holds it. Stretches nest (an included file's lies inside
     // its includer's), which keeps this logarithmic however many files there are.
     bool Lookup(std::int32_t offset, TLineInfoResults& result) const;
+    // Lookup without copying the file name: the entry found, or nullptr (`result` untouched, and
+    // its fileName left alone either way).
+    const TLineInfo* Locate(std::int32_t offset, TLineInfoResults& result) const;
 
 private:
     void LinkEnclosingEntries() const;
+    // How many of the entry's line starts lie at or before `relative`.
+    std::size_t LinesUpTo(const TLineInfo& info, std::int32_t relative) const;
 
     std::vector<std::unique_ptr<TLineInfo>> items_;
     int current_ = -1;
     // Per entry, the index of the nearest earlier entry whose stretch encloses its start (-1 for
     // none): its includer. Worked out on demand for entries added since the last lookup.
     mutable std::vector<int> enclosing_;
+    // The entry and line of the last lookup: tokens are looked up in text order, so the next one
+    // is mostly on the same line or the line after it.
+    mutable const TLineInfo* lastEntry_ = nullptr;
+    mutable std::size_t lastLines_ = 0;
 };
 
 // What the compiler's position hook does with a scanned token: when the list knows the 0-based

@@ -5,9 +5,6 @@
 namespace kelc {
 namespace {
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsIdentifierChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-'; }
-
 // Leading and trailing characters of code 32 or below removed.
 std::string Trim(const std::string& text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
@@ -41,96 +38,6 @@ TPreProcessorDefineState& TPreProcessorDefineStates::Push() {
 void TPreProcessorDefineStates::Delete(std::size_t index) {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
 }
-
-// ---- parser ----
-
-void TPreProcessorParser::SetText(std::string text) {
-    text_ = std::move(text);
-    std::size_t nul = text_.find('\0');
-    end_ = nul == std::string::npos ? text_.size() : nul;
-    tokenPos_ = 0;
-    tokenLength_ = 0;
-    lineStart_ = 0;
-    line_ = 1;
-    tokenLine_ = 1;
-    tokenColumn_ = 1;
-    if (OnNewLine) OnNewLine(*this, 1, 1, 0);
-    Next();
-}
-
-std::size_t TPreProcessorParser::FindLineEnd(std::size_t from) const {
-    while (from < end_ && text_[from] != '\r' && text_[from] != '\n') ++from;
-    return from;
-}
-
-void TPreProcessorParser::NewLine(std::size_t offset) {
-    ++line_;
-    lineStart_ = static_cast<std::int32_t>(offset);
-    if (OnNewLine) OnNewLine(*this, line_, 1, lineStart_);
-}
-
-void TPreProcessorParser::CountLineEnds(std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) {
-        if (text_[i] == '\n') {
-            NewLine(i + 1);
-        } else if (text_[i] == '\r') {
-            if (i + 1 < to && text_[i + 1] == '\n') ++i;
-            NewLine(i + 1);
-        }
-    }
-}
-
-void TPreProcessorParser::Next() {
-    const std::size_t start = static_cast<std::size_t>(tokenPos_ + tokenLength_);
-    tokenPos_ = static_cast<std::int32_t>(start);
-    tokenLine_ = line_;
-    tokenColumn_ = tokenPos_ - lineStart_ + 1;
-    const char c = At(start);
-    std::size_t stop = start;
-    tokenType_ = ptText;
-    if (start >= end_) {
-        tokenType_ = ptEndOfText;
-    } else if (c == '\n' || c == '\r') {
-        stop = start + 1;
-        if (c == '\r' && At(stop) == '\n') ++stop;
-        CountLineEnds(start, stop);
-    } else if (c == '"') {
-        std::size_t close = text_.find('"', start + 1);
-        stop = (close != std::string::npos && close < end_) ? close + 1 : FindLineEnd(start + 1);
-        CountLineEnds(start, stop);
-    } else if (c == '#') {
-        tokenType_ = ptDirective;
-        stop = FindLineEnd(start);
-    } else if (IsLetter(c) || c == '_' || c == '-') {
-        tokenType_ = ptIdentifier;
-        while (stop < end_ && IsIdentifierChar(text_[stop])) ++stop;
-    } else if (c == '/' && At(start + 1) == '*') {
-        // The opener's "*" may serve as the closer's: "/*/" is a whole comment.
-        std::size_t close = text_.find("*/", start + 1);
-        stop = (close != std::string::npos && close + 2 <= end_) ? close + 2 : end_;
-        CountLineEnds(start, stop);
-    } else if (c == '/' && At(start + 1) == '/') {
-        stop = FindLineEnd(start);
-    } else if (c == '/') {
-        stop = start + 1;
-    } else {
-        while (stop < end_) {
-            char d = text_[stop];
-            if (d == '"' || d == '#' || d == '-' || d == '/' || d == '_' || IsLetter(d)) break;
-            ++stop;
-        }
-        CountLineEnds(start, stop);
-    }
-    tokenLength_ = static_cast<std::int32_t>(stop - start);
-    tokenText_.assign(text_, start, stop - start);
-    if (tokenType_ == ptIdentifier && OnIdentifier) {
-        std::string replacement = tokenText_;
-        OnIdentifier(*this, tokenText_, replacement);
-        tokenText_ = std::move(replacement);
-    }
-}
-
-// ---- preprocessor ----
 
 void TPreProcessor::Clear() {
     defines_.Clear();
@@ -211,7 +118,7 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
 
 void TPreProcessor::CarryOutDirective(TPreProcessorParser& parser, int depth, const std::string& fileName, int entry,
                                       std::string& out) {
-    const std::string body = parser.TokenText().substr(1);
+    const std::string body(parser.TokenText().substr(1));
     std::string name, argument;
     std::size_t blank = body.find_first_of(" \t");
     if (blank == std::string::npos) {

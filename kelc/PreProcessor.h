@@ -6,6 +6,7 @@
 // blanks as they had characters; LineInfos maps every output offset back to file, line, column.
 #include "kelc/CaseSensitiveStringList.h"
 #include "kelc/LineInfo.h"
+#include "kelc/PreProcessorParser.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelc {
@@ -45,50 +47,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<TPreProcessorDefineState>> items_;
-};
-
-enum TPreProcessorTokenType : std::uint8_t { ptEndOfText = 0, ptIdentifier = 1, ptText = 2, ptDirective = 3 };
-
-// The preprocessor's own small tokenizer: identifiers (letters, digits, "_" and "-"), directives
-// ("#" to the line end), strings, comments (not nested), line ends and other text.
-class TPreProcessorParser {
-public:
-    // Called for every line end with the new line's number, column 1 and the offset after it.
-    using TNewLineEvent = std::function<void(TPreProcessorParser&, std::int32_t line, std::int32_t column, std::int32_t offset)>;
-    // Called for every identifier; the replacement becomes TokenText (TokenLength is unchanged).
-    using TIdentifierEvent = std::function<void(TPreProcessorParser&, const std::string& identifier, std::string& replacement)>;
-
-    TNewLineEvent OnNewLine;
-    TIdentifierEvent OnIdentifier;
-
-    // Starts on the text (reporting line 1 at offset 0) and reads the first token.
-    void SetText(std::string text);
-    void Next();
-
-    const std::string& Text() const { return text_; }
-    const std::string& TokenText() const { return tokenText_; }
-    TPreProcessorTokenType TokenType() const { return tokenType_; }
-    std::int32_t TokenPos() const { return tokenPos_; }  // 0-based offset in Text
-    std::int32_t TokenLength() const { return tokenLength_; }
-    std::int32_t Line() const { return tokenLine_; }      // 1-based, of the token's first character
-    std::int32_t Column() const { return tokenColumn_; }  // 1-based, of the token's first character
-
-private:
-    char At(std::size_t index) const { return index < end_ ? text_[index] : '\0'; }
-    std::size_t FindLineEnd(std::size_t from) const;
-    void CountLineEnds(std::size_t from, std::size_t to);
-    void NewLine(std::size_t offset);
-
-    std::string text_;
-    std::size_t end_ = 0;  // the first NUL, or the text's length
-    std::string tokenText_;
-    TPreProcessorTokenType tokenType_ = ptEndOfText;
-    std::int32_t lineStart_ = 0;
-    std::int32_t tokenLength_ = 0;
-    std::int32_t line_ = 1;
-    std::int32_t tokenLine_ = 1;
-    std::int32_t tokenColumn_ = 1;
-    std::int32_t tokenPos_ = 0;
 };
 
 class TPreProcessor {

@@ -128,7 +128,7 @@ void TKELCompiler::CompileFunction() {
             scope.EmitLine("endproc;");
             scope.EmitLine("");
         },
-        [&] { scope.Snippet->CopyTo(parent); });
+        [&] { scope.Snippet->MoveTo(parent); });
 }
 
 // An inlinable function leaves only a marker comment in the global code; its body stays in its

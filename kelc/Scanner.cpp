@@ -6,6 +6,7 @@
 #include <cstring>
 #include <locale>
 #include <sstream>
+#include <utility>
 
 namespace kelc {
 namespace {
@@ -234,17 +235,17 @@ void TScanner::ScanIdentifier(TTokenData& token) {
     const char* const last = source_.data() + (end - 1);
     const char* const dash = std::find(first, last, '-');
     const std::int32_t firstDash = dash == last ? 0 : start + static_cast<std::int32_t>(dash - first);
-    std::string text = source_.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
+    std::string_view text(first, static_cast<std::size_t>(end - start));
     TTokenType kind = ttIdentifier;
     if (!LookupSymbol(text, kind) && firstDash != 0) {
         // Back to the first "-"; it is scanned as an operator by the next token.
         end = firstDash;
-        text.resize(static_cast<std::size_t>(firstDash - start));
+        text = text.substr(0, static_cast<std::size_t>(firstDash - start));
         LookupSymbol(text, kind);
     }
     SkipRun(end - start);
     token.kind = kind;
-    token.text = std::move(text);
+    token.text.assign(text);
 }
 
 void TScanner::SkipRun(std::int32_t count) {
@@ -258,7 +259,7 @@ void TScanner::SkipRun(std::int32_t count) {
     NextChar();
 }
 
-bool TScanner::LookupSymbol(const std::string& text, TTokenType& kind) {
+bool TScanner::LookupSymbol(std::string_view text, TTokenType& kind) {
     kind = keywords_.Find(text);
     if (kind != ttIdentifier) return true;
     if (onLookupSymbol_) {
@@ -321,77 +322,54 @@ void TScanner::Consume(TTokenData& token) {
     NextChar();
 }
 
+namespace {
+
+struct TOperatorText {
+    const char* text;
+    TTokenType kind;
+};
+
+// One and two characters, the longer first for each opening character.
+constexpr TOperatorText kOperators[] = {
+    {"!=", ttNotEqual},    {"*=", ttStarAssign},    {"/=", ttSlashAssign},    {"==", ttEqual},
+    {"+=", ttPlusAssign},  {"++", ttIncrement},     {"-=", ttMinusAssign},    {"--", ttDecrement},
+    {"&&", ttLogicalAnd},  {"&=", ttBitAndAssign},  {"^^", ttLogicalXor},     {"^=", ttBitXorAssign},
+    {"||", ttLogicalOr},   {"|=", ttBitOrAssign},   {"<=", ttLessEqual},      {"<<", ttShiftLeft},
+    {">=", ttGreaterEqual}, {">>", ttShiftRight},   {"(", ttOpenParen},       {")", ttCloseParen},
+    {",", ttComma},        {".", ttPeriod},         {":", ttColon},           {";", ttSemicolon},
+    {"]", ttCloseBracket}, {"{", ttOpenBrace},      {"}", ttCloseBrace},      {"~", ttTilde},
+    {"!", ttExclamation},  {"*", ttStar},           {"/", ttSlash},           {"=", ttAssign},
+    {"+", ttPlus},         {"-", ttMinus},          {"&", ttBitAnd},          {"^", ttBitXor},
+    {"|", ttBitOr},        {">", ttGreater},
+};
+
+// The doubled operators that a following "=" turns into an assignment.
+constexpr std::pair<TTokenType, TTokenType> kAssigningThirdCharacter[] = {
+    {ttLogicalAnd, ttLogicalAndAssign}, {ttLogicalXor, ttLogicalXorAssign}, {ttLogicalOr, ttLogicalOrAssign},
+    {ttShiftLeft, ttShiftLeftAssign},   {ttShiftRight, ttShiftRightAssign},
+};
+
+const TOperatorText* FindOperator(char first, char second) {
+    for (const TOperatorText& op : kOperators)
+        if (op.text[0] == first && (op.text[1] == '\0' || op.text[1] == second)) return &op;
+    return nullptr;
+}
+
+}  // namespace
+
 void TScanner::GetOperator(TTokenData& token) {
-    auto take = [&](TTokenType kind, int count) {
-        token.kind = kind;
-        for (int i = 0; i < count; ++i) Consume(token);
-    };
-    const char next = NextCh();
-    switch (ch_) {
-        case '(': take(ttOpenParen, 1); break;
-        case ')': take(ttCloseParen, 1); break;
-        case ',': take(ttComma, 1); break;
-        case '.': take(ttPeriod, 1); break;
-        case ':': take(ttColon, 1); break;
-        case ';': take(ttSemicolon, 1); break;
-        case ']': take(ttCloseBracket, 1); break;
-        case '{': take(ttOpenBrace, 1); break;
-        case '}': take(ttCloseBrace, 1); break;
-        case '~': take(ttTilde, 1); break;
-        case '!': next == '=' ? take(ttNotEqual, 2) : take(ttExclamation, 1); break;
-        case '*': next == '=' ? take(ttStarAssign, 2) : take(ttStar, 1); break;
-        case '/': next == '=' ? take(ttSlashAssign, 2) : take(ttSlash, 1); break;
-        case '=': next == '=' ? take(ttEqual, 2) : take(ttAssign, 1); break;
-        case '+':
-            if (next == '=') take(ttPlusAssign, 2);
-            else if (next == '+') take(ttIncrement, 2);
-            else take(ttPlus, 1);
-            break;
-        case '-':
-            if (next == '=') take(ttMinusAssign, 2);
-            else if (next == '-') take(ttDecrement, 2);
-            else take(ttMinus, 1);
-            break;
-        case '&':
-        case '^':
-        case '|': {
-            const char c = ch_;
-            const TTokenType logical = c == '&' ? ttLogicalAnd : c == '^' ? ttLogicalXor : ttLogicalOr;
-            const TTokenType logicalAssign = c == '&' ? ttLogicalAndAssign : c == '^' ? ttLogicalXorAssign : ttLogicalOrAssign;
-            const TTokenType bit = c == '&' ? ttBitAnd : c == '^' ? ttBitXor : ttBitOr;
-            const TTokenType bitAssign = c == '&' ? ttBitAndAssign : c == '^' ? ttBitXorAssign : ttBitOrAssign;
-            if (next == c) {
-                take(logical, 2);
-                if (ch_ == '=') take(logicalAssign, 1);
-            } else if (next == '=') {
-                take(bitAssign, 2);
-            } else {
-                take(bit, 1);
-            }
-            break;
+    // "<" and "[" may open an angle or a distance literal.
+    if (ch_ == '<' && NextCh() != '=' && NextCh() != '<') return ScanLiteral(token, '>', kAngleFactor, ttLess);
+    if (ch_ == '[') return ScanLiteral(token, ']', kLinearFactor, ttOpenBracket);
+    const TOperatorText* op = FindOperator(ch_, NextCh());
+    token.kind = op != nullptr ? op->kind : ttIdentifier;  // only operator characters come here
+    Consume(token);
+    if (op != nullptr && op->text[1] != '\0') Consume(token);
+    for (const auto& [doubled, assigning] : kAssigningThirdCharacter) {
+        if (token.kind == doubled && ch_ == '=') {
+            token.kind = assigning;
+            Consume(token);
         }
-        case '<':
-            if (next == '=') {
-                take(ttLessEqual, 2);
-            } else if (next == '<') {
-                take(ttShiftLeft, 2);
-                if (ch_ == '=') take(ttShiftLeftAssign, 1);
-            } else {
-                ScanLiteral(token, '>', kAngleFactor, ttLess);
-            }
-            break;
-        case '>':
-            if (next == '=') {
-                take(ttGreaterEqual, 2);
-            } else if (next == '>') {
-                take(ttShiftRight, 2);
-                if (ch_ == '=') take(ttShiftRightAssign, 1);
-            } else {
-                take(ttGreater, 1);
-            }
-            break;
-        case '[': ScanLiteral(token, ']', kLinearFactor, ttOpenBracket); break;
-        default: take(ttIdentifier, 1); break;  // not reached: only operator characters come here
     }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kelc {
 
@@ -28,7 +29,8 @@ class TScanner;
 // Called for every token once its position is recorded; may rewrite fileName, line, column, pos.
 using TPositionEvent = std::function<void(TScanner& scanner, TTokenData& token)>;
 // Called with a word that is no keyword; returns true when the owner knows it (it may set kind).
-using TLookupSymbolEvent = std::function<bool(const std::string& text, TTokenType& kind)>;
+// The word is a view into the scanned text, so a long dashed chain is never copied to ask.
+using TLookupSymbolEvent = std::function<bool(std::string_view text, TTokenType& kind)>;
 
 class TScanner {
 public:
@@ -77,7 +79,7 @@ private:
     void ScanIdentifier(TTokenData& token);
     // Moves past `count` (at least 1) characters from ch_ that hold no line end.
     void SkipRun(std::int32_t count);
-    bool LookupSymbol(const std::string& text, TTokenType& kind);
+    bool LookupSymbol(std::string_view text, TTokenType& kind);
     void ScanNumber(TTokenData& token);
     void ScanString(TTokenData& token);
     void GetOperator(TTokenData& token);

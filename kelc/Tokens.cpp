@@ -44,7 +44,7 @@ const char* const kDisplayNames[102] = {
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // <0, 0, >0 like strcmp, ignoring the case of ASCII letters.
-int CompareIgnoringCase(const std::string& a, const char* b) {
+int CompareIgnoringCase(std::string_view a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
         unsigned char x = static_cast<unsigned char>(Lower(a[i]));
@@ -127,16 +127,19 @@ TKeywordList BuildKeywordList() {
         if (at != list.entries_.end() && CompareIgnoringCase(name, at->name) == 0)
             throw std::logic_error("Duplicate keyword " + name);
         list.entries_.insert(at, entry);
+        list.longest_ = std::max(list.longest_, name.size());
+        for (char& c : name) c = Lower(c);
+        list.byLowerCaseName_.emplace(name, entry.kind);
     }
     return list;
 }
 
-TTokenType TKeywordList::Find(const std::string& text) const {
-    if (text.size() <= 1) return ttIdentifier;
-    auto at = std::lower_bound(entries_.begin(), entries_.end(), text,
-                               [](const TSymbolData& e, const std::string& t) { return CompareIgnoringCase(t, e.name) > 0; });
-    if (at != entries_.end() && CompareIgnoringCase(text, at->name) == 0) return at->kind;
-    return ttIdentifier;
+TTokenType TKeywordList::Find(std::string_view text) const {
+    if (text.size() <= 1 || text.size() > longest_) return ttIdentifier;
+    std::string lower(text);  // as short as a keyword: no allocation
+    for (char& c : lower) c = Lower(c);
+    auto found = byLowerCaseName_.find(lower);
+    return found == byLowerCaseName_.end() ? ttIdentifier : found->second;
 }
 
 }  // namespace kelc

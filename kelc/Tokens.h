@@ -3,6 +3,8 @@
 // display names used in every expected-but-found message.
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kelc {
@@ -141,13 +143,16 @@ std::string TokenKindName(TTokenType kind);
 class TKeywordList {
 public:
     // Texts of length 0 or 1 are never looked up; a miss gives ttIdentifier.
-    TTokenType Find(const std::string& text) const;
+    TTokenType Find(std::string_view text) const;
     std::size_t Count() const { return entries_.size(); }
     const TSymbolData& Item(std::size_t index) const { return entries_[index]; }
 
 private:
     friend TKeywordList BuildKeywordList();
     std::vector<TSymbolData> entries_;
+    // Every word is looked up: by its lower-case form in a hash table, not by a search.
+    std::unordered_map<std::string, TTokenType> byLowerCaseName_;
+    std::size_t longest_ = 0;
 };
 
 // A new sorted list of the 53 keywords; duplicates (ignoring letter case) are refused.

@@ -19,11 +19,14 @@ bool ReadSwitch(const std::string& arg, Options& options) {
     switch (letter) {
         case 'o': return ReadDigit(arg, options.optimizationLevel);
         case 't': return ReadDigit(arg, options.optimizationType);
-        case 'c': return ReadDigit(arg, options.errorCorrectionLevel);
+        case 'c': {  // accepted without effect, though only with a digit
+            int ignored = 0;
+            return ReadDigit(arg, ignored);
+        }
         case 'l': options.logToFiles = true; return true;
         case 'e': options.warningsAsErrors = true; return true;
-        case 'w': options.hideWarnings = true; return true;
-        case 's': options.preserveSymbols = true; return true;
+        case 'w':
+        case 's': return true;  // accepted without effect
         default: return false;
     }
 }
@@ -33,10 +36,6 @@ bool ReadSwitch(const std::string& arg, Options& options) {
 bool ValidArgumentCount(const std::vector<std::string>& args) { return !args.empty() && args.size() <= 7; }
 
 std::string DefaultOutputName(const std::string& inputName) {
-    const std::string zarnExtension = ".zarn";
-    if (inputName.size() >= zarnExtension.size() &&
-        inputName.compare(inputName.size() - zarnExtension.size(), zarnExtension.size(), zarnExtension) == 0)
-        return inputName.substr(0, inputName.size() - zarnExtension.size()) + ".cob";
     std::size_t nameStart = inputName.find_last_of("/\\");
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
     std::size_t dot = inputName.rfind('.');

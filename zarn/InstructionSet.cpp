@@ -67,7 +67,13 @@ int MnemonicKind(std::string_view text) {
 bool IsJumpKind(int kind) { return kind == kJmp || kind == kJne; }
 
 bool EmitsWord(int kind) {
-    return std::find(std::begin(kSilentKinds), std::end(kSilentKinds), kind) == std::end(kSilentKinds);
+    // Asked twice per token: a table instead of a search.
+    static const std::array<bool, 256> silent = [] {
+        std::array<bool, 256> table{};
+        for (int k : kSilentKinds) table[static_cast<std::size_t>(k)] = true;
+        return table;
+    }();
+    return kind < 0 || kind >= static_cast<int>(silent.size()) || !silent[static_cast<std::size_t>(kind)];
 }
 
 bool OpcodeWord(int kind, std::uint32_t& word) {

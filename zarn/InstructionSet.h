@@ -35,6 +35,5 @@ constexpr std::uint32_t kPushsWord = 0x10021004;
 constexpr std::uint32_t kMulWord = 0x10033000;
 constexpr std::uint32_t kDivWord = 0x10034000;
 constexpr std::uint32_t kShlWord = 0x10044000;
-constexpr std::uint32_t kSarWord = 0x10045000;
 
 }  // namespace zarn

@@ -10,9 +10,6 @@ struct Options {
     int optimizationType = 3;
     bool logToFiles = false;         // -l
     bool warningsAsErrors = false;   // -e
-    bool hideWarnings = false;       // -w, accepted without effect
-    int errorCorrectionLevel = 0;    // -cN, accepted without effect
-    bool preserveSymbols = false;    // -s, accepted without effect
 
     bool OptimizerOn() const { return optimizationLevel != 0 && optimizationType != 0; }
 };

@@ -1,5 +1,7 @@
 #include "zarn/Tokenizer.h"
 
+#include <algorithm>
+
 namespace zarn {
 namespace {
 
@@ -7,12 +9,14 @@ bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\
 
 bool IsSeparator(char c) { return c == ';' || c == ',' || c == ':' || c == '\''; }
 
+bool IsTokenChar(char c) { return c != '/' && !IsWhiteSpace(c) && !IsSeparator(c); }
+
 class TokenCollector {
 public:
     explicit TokenCollector(TokenList& tokens) : tokens_(tokens) {}
 
-    void Append(char c, int line) {
-        current_.push_back(c);
+    void Append(std::string_view characters, int line) {
+        current_.append(characters);
         lastCharLine_ = line;
     }
 
@@ -50,7 +54,7 @@ TokenList Tokenize(std::string_view input) {
         if (c == '/') {
             if (i + 1 < input.size() && input[i + 1] == '/') {
                 // The comment's line feed is counted but does not end the token.
-                while (i < input.size() && input[i] != '\n') ++i;
+                i = std::min(input.find('\n', i), input.size());
                 if (i < input.size()) ++line;
             }
             continue;
@@ -61,7 +65,11 @@ TokenList Tokenize(std::string_view input) {
         } else if (IsSeparator(c)) {
             collector.Separator(c, line);
         } else {
-            collector.Append(c, line);
+            // The run up to the next character of another class, appended at once.
+            std::size_t end = i + 1;
+            while (end < input.size() && IsTokenChar(input[end])) ++end;
+            collector.Append(input.substr(i, end - i), line);
+            i = end - 1;
         }
     }
     collector.EndToken();  // the text's last characters form a token too

@@ -4,7 +4,10 @@
 #include "tests/support/AssembleText.h"
 
 std::string CobOfKel(const std::string& source, const KelSettings& settings, std::string& problems) {
-    CompiledText compiled = CompileText(source, settings.mirroxCompatibility, settings.extensions);
+    kelc::TCompilerOptions options;
+    options.MirroxCompatibility = settings.mirroxCompatibility;
+    options.EnableZARNExtentions = settings.extensions;
+    CompiledText compiled = CompileText(source, options);
     if (!compiled.success) {
         for (const std::string& message : compiled.messages) problems += message + "\n";
         return "";

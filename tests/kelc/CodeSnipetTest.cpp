@@ -52,7 +52,7 @@ TEST_F(CodeSnipetTest, TurnAndMoveCaptureEmitsTheSecondOperandFirst) {
     EXPECT_EQ(scope.Lines, (Lines{"line0", "line1", "line2", "// turn x", "speed", "destination"}));
 }
 
-TEST_F(CodeSnipetTest, FlushAndCopyRules) {
+TEST_F(CodeSnipetTest, FlushAndMoveRules) {
     TCodeSnipet empty(scope, false);
     empty.Flush();
     EXPECT_EQ(scope.Lines.size(), 3u);
@@ -67,10 +67,11 @@ TEST_F(CodeSnipetTest, FlushAndCopyRules) {
 
     kelc::TIdentScope& function = scope.AddScope("f", false);
     function.EmitLine("body");
-    function.Snippet->CopyTo(function);  // its own scope: nothing
+    function.Snippet->MoveTo(function);  // its own scope: nothing
     EXPECT_EQ(function.Lines, Lines{"body"});
-    function.Snippet->CopyTo(scope);
+    function.Snippet->MoveTo(scope);
     EXPECT_EQ(scope.Lines.back(), "body");
+    EXPECT_TRUE(function.Lines.empty());
 }
 
 TEST_F(CodeSnipetTest, DeactivationOnlyPopsTheTopAndDestructionRestoresThePrevious) {

@@ -11,20 +11,14 @@
 
 namespace {
 
-struct Settings {
-    bool mirroxCompatibility = true;
-    bool enableExtensions = true;
-    bool autoEmitLastRet = true;
-};
-
-Settings SettingsOf(const std::string& input) {
-    Settings settings;
+kelc::TCompilerOptions SettingsOf(const std::string& input) {
+    kelc::TCompilerOptions settings;
     for (const std::string& word : golden::HeaderWords(input, "// settings:")) {
         const bool on = word.size() > 2 && word.compare(word.size() - 2, 2, "=1") == 0;
         const std::string key = word.substr(0, word.find('='));
-        if (key == "MirroxCompatibility") settings.mirroxCompatibility = on;
-        else if (key == "EnableZARNExtentions") settings.enableExtensions = on;
-        else if (key == "AutoEmitLastRet") settings.autoEmitLastRet = on;
+        if (key == "MirroxCompatibility") settings.MirroxCompatibility = on;
+        else if (key == "EnableZARNExtentions") settings.EnableZARNExtentions = on;
+        else if (key == "AutoEmitLastRet") settings.AutoEmitLastRet = on;
         else ADD_FAILURE() << "unknown setting " << word;
     }
     return settings;
@@ -47,10 +41,9 @@ class KelcCompileGolden : public testing::TestWithParam<std::string> {};
 
 TEST_P(KelcCompileGolden, MatchesExpectation) {
     golden::Case golden = golden::Load(GetParam());
-    const Settings settings = SettingsOf(golden.input);
+    const kelc::TCompilerOptions settings = SettingsOf(golden.input);
     std::vector<std::string> preprocessed, assembly;
-    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings.mirroxCompatibility, settings.autoEmitLastRet,
-                                settings.enableExtensions, preprocessed, assembly, SourceLines(golden.input));
+    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings, preprocessed, assembly, SourceLines(golden.input));
     std::string actual;
     for (const std::string& line : assembly) actual += Masked(line) + "\n";
     actual += "---- messages ----\n";

@@ -1,4 +1,6 @@
 #pragma once
+#include "kelc/KELCompiler.h"
+
 #include <string>
 #include <vector>
 
@@ -9,4 +11,4 @@ struct CompiledText {
     std::vector<std::string> messages;
     std::vector<std::string> assembly;  // the compile-time comment left out
 };
-CompiledText CompileText(const std::string& text, bool mirroxCompatibility = true, bool extensions = true);
+CompiledText CompileText(const std::string& text, const kelc::TCompilerOptions& options = {});

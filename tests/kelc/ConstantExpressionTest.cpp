@@ -6,7 +6,9 @@ namespace {
 
 // The value of `const A = <expression>;`, from the declaration's comment line.
 std::string ValueOf(const std::string& expression, bool extensions = true) {
-    CompiledText result = CompileText("piece base, turret;\nconst A = " + expression + ";\n", true, extensions);
+    kelc::TCompilerOptions options;
+    options.EnableZARNExtentions = extensions;
+    CompiledText result = CompileText("piece base, turret;\nconst A = " + expression + ";\n", options);
     if (!result.success) return result.messages.empty() ? "?" : result.messages[0];
     return result.assembly.at(1).substr(std::string("//const A = ").size());
 }

@@ -62,8 +62,8 @@ Failure ScanFailure(const std::string& text) {
 }
 
 kelc::TLookupSymbolEvent KnowOnly(std::set<std::string> names) {
-    return [names](const std::string& text, TTokenType& kind) {
-        if (names.count(text) == 0) return false;
+    return [names](std::string_view text, TTokenType& kind) {
+        if (names.count(std::string(text)) == 0) return false;
         kind = ttIdentifier;
         return true;
     };
@@ -90,7 +90,7 @@ TEST(Scanner, DashedIdentifiersSplitUnlessKnown) {
 }
 
 TEST(Scanner, TheHookDecidesTheKindOfAKnownWord) {
-    auto hook = [](const std::string& text, TTokenType& kind) {
+    auto hook = [](std::string_view text, TTokenType& kind) {
         if (text != "special") return false;
         kind = ttString;
         return true;

@@ -20,15 +20,15 @@ TEST(CommandLine, FlagsReadOneDigitAndLaterOnesWin) {
     EXPECT_TRUE(options.warningsAsErrors);
     EXPECT_EQ(options.optimizationLevel, 0);
     EXPECT_EQ(options.optimizationType, 2);
-    EXPECT_EQ(options.errorCorrectionLevel, 7);
     EXPECT_EQ(options.outputName, "out.bin");
     EXPECT_EQ(console.Text(), "");
 }
 
 TEST(CommandLine, UnknownSwitchesAndNonDigitValuesAreReportedAndSkipped) {
     CaptureConsole console;
-    zarn::Options options = zarn::ReadOptions({"t.zarn", "-X", "-ox", "-L"}, console);
-    EXPECT_EQ(console.Text(), "Unrecognized switch, -X\nUnrecognized switch, -o\nUnrecognized switch, -L\n");
+    zarn::Options options = zarn::ReadOptions({"t.zarn", "-X", "-ox", "-L", "-cx", "-w", "-s"}, console);
+    EXPECT_EQ(console.Text(),
+              "Unrecognized switch, -X\nUnrecognized switch, -o\nUnrecognized switch, -L\nUnrecognized switch, -c\n");
     EXPECT_EQ(options.optimizationLevel, 3);
     EXPECT_FALSE(options.logToFiles);
 }
