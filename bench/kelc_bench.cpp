@@ -1,6 +1,7 @@
 // Times a whole build of a generated KEL script of a given number of lines (default 100000):
 // compiling with kelc's compiler and assembling the result with zarn, in one process. Run one
 // size per process so the peak memory belongs to that size: kelc_bench 100000; kelc_bench 1000000
+#include "kelc/FileHandling.h"
 #include "kelc/KELCompiler.h"
 #include "platform/Console.h"
 #include "platform/Process.h"
@@ -53,11 +54,9 @@ int main(int argc, char** argv) {
     }
 
     start = std::chrono::steady_clock::now();
-    std::string text;
-    for (const std::string& line : assembly) text += line + "\r\n";
     zarn::RunState state;
     state.options.optimizationLevel = 0;
-    const bool assembled = zarn::Assemble(state, text, platform::SilentConsole());
+    const bool assembled = zarn::Assemble(state, kelc::JoinLines(assembly), platform::SilentConsole());
     const std::string cob = assembled ? zarn::BuildCobImage(state) : std::string();
     const double assembleSeconds = SecondsSince(start);
 

@@ -1,5 +1,6 @@
 // Compiles arbitrary bytes as a KEL script and assembles what a clean compile produced; the first
 // byte picks the compiler settings. Neither step may crash, hang or let an exception escape.
+#include "kelc/FileHandling.h"
 #include "kelc/KELCompiler.h"
 #include "platform/Console.h"
 #include "zarn/Assembler.h"
@@ -24,10 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> preprocessed, assembly;
     kelc::TKELCompiler compiler("fuzz.kel", "fuzz.zarn", options, preprocessed, assembly, std::move(lines));
     if (compiler.Success) {
-        std::string text;
-        for (const std::string& line : assembly) text += line + "\r\n";
         zarn::RunState state;
-        zarn::Assemble(state, text, platform::SilentConsole());
+        zarn::Assemble(state, kelc::JoinLines(assembly), platform::SilentConsole());
     }
     return 0;
 }

@@ -19,13 +19,8 @@ namespace {
 constexpr const char* kAssemblerLog = "errors.txt";
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::size_t size = 0;
-    for (const std::string& line : lines) size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const std::string& line : lines) text.append(line).append("\r\n");
     std::string reason;
-    if (!platform::ReplaceFile(path, text, reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);
+    if (!platform::ReplaceFile(path, JoinLines(lines), reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);
 }
 
 // The assembler's parameters split at blanks; double quotes group, and a doubled quote inside
@@ -63,12 +58,12 @@ struct OutputNames {
 
     OutputNames(const std::string& source, const BuildRequest& request) {
         std::string base = source;
-        if (!request.outputDirectory.empty()) base = UserDirectoryName(request.outputDirectory) + FileNameOf(source);
-        asmFile = DeriveName(base, ".zarn");
-        preprocessed = DeriveName(base, ".prezarn");
-        cobFile = request.cobFile.empty() ? DeriveName(base, ".cob") : UserFileName(request.cobFile);
-        errorLog = DeriveName(base, "_ZARN_error.txt");
-        depFile = request.depFile.empty() ? DeriveName(cobFile, ".d") : UserFileName(request.depFile);
+        if (!request.outputDirectory.empty()) base = UserDirectoryName(request.outputDirectory) + platform::FileNameOf(source);
+        asmFile = platform::ReplaceExtension(base, ".zarn");
+        preprocessed = platform::ReplaceExtension(base, ".prezarn");
+        cobFile = request.cobFile.empty() ? platform::ReplaceExtension(base, ".cob") : UserFileName(request.cobFile);
+        errorLog = platform::ReplaceExtension(base, "_ZARN_error.txt");
+        depFile = request.depFile.empty() ? platform::ReplaceExtension(cobFile, ".d") : UserFileName(request.depFile);
     }
 };
 
@@ -190,14 +185,6 @@ private:
 };
 
 }  // namespace
-
-std::string DeriveName(const std::string& sourceName, const std::string& suffix) {
-    std::size_t nameStart = sourceName.find_last_of(platform::kPathDelimiters);
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    std::size_t dot = sourceName.rfind('.');
-    if (dot == std::string::npos || dot < nameStart) return sourceName + suffix;
-    return sourceName.substr(0, dot) + suffix;
-}
 
 void SayWhenUnguarded(const platform::FileLock& lock, Reporter& reporter) {
     if (!lock.Held())

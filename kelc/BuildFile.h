@@ -13,9 +13,6 @@ constexpr const char* kLockFileName = "kelc.lock";
 // Says on the console that `lock` could not be had; the run then goes on unguarded.
 void SayWhenUnguarded(const platform::FileLock& lock, Reporter& reporter);
 
-// The source name with its extension replaced by `suffix` (appended when it has none).
-std::string DeriveName(const std::string& sourceName, const std::string& suffix);
-
 // What a run asks of every build beyond the settings.
 struct BuildRequest {
     std::string outputDirectory;   // empty: the outputs lie beside the source

@@ -26,11 +26,6 @@ std::string FindAlong(const std::string& name, const std::vector<std::string>& d
     return std::string();
 }
 
-std::string LastPathComponent(const std::string& path) {
-    std::size_t at = path.find_last_of(platform::kPathDelimiters);
-    return at == std::string::npos ? path : path.substr(at + 1);
-}
-
 }  // namespace
 
 std::string FindFile(const std::string& name, const std::vector<std::string>& searchPaths,
@@ -45,22 +40,28 @@ std::string FindFile(const std::string& name, const std::vector<std::string>& se
 std::string FindFile(const std::string& name) { return FindFile(name, SearchPathList, IncludePathList); }
 
 std::vector<std::string> LoadTextFile(const std::string& path) {
-    const FileError failure("Unable to find \"" + LastPathComponent(path) + "\"");
+    const FileError failure("Unable to find \"" + platform::FileNameOf(path) + "\"");
     std::optional<std::string> content = platform::ReadFile(path);
     if (!content) throw failure;
     const std::string& bytes = *content;
 
-    std::size_t end = bytes.find('\0');
-    if (end == std::string::npos) end = bytes.size();
-    std::vector<std::string> lines;
+    std::string_view text(bytes);
+    text = text.substr(0, text.find('\0'));  // a NUL ends the text
     // Editors on Windows start UTF-8 files with a byte order mark; it is no part of the text.
-    std::size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (start < end) {
-        std::size_t stop = start;
-        while (stop < end && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;
-        lines.push_back(bytes.substr(start, stop - start));
-        if (stop < end) stop += (bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') ? 2 : 1;
-        start = stop;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    return SplitLines(text);
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        lines.emplace_back(text.substr(start, end - start));
+        start = end;
+        if (start < text.size() && text[start] == '\r') ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
     }
     return lines;
 }
@@ -79,11 +80,11 @@ void SplitPathList(const std::string& text, std::vector<std::string>& list) {
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
     std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
+    text.reserve(size);
+    for (const std::string& line : lines) text.append(line).append("\r\n");
     return text;
 }
 

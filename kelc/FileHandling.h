@@ -3,6 +3,7 @@
 // file as lines, splitting a ";"-separated settings value.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelc {
@@ -37,7 +38,12 @@ std::vector<std::string> LoadTextFile(const std::string& path);
 // a trailing ";" adds none and an empty text adds nothing.
 void SplitPathList(const std::string& text, std::vector<std::string>& list);
 
-// The lines each followed by CR LF: how the compiler hands a file's text to the preprocessor.
+// The lines each followed by CR LF: how the compiler hands a file's text to the preprocessor
+// and how kelc writes its text files. {"a", "b"} => "a\r\nb\r\n".
 std::string JoinLines(const std::vector<std::string>& lines);
+
+// The text cut at every CR LF, CR or LF; a final line break starts no further line.
+// "a\r\nb\rc\n" => {"a", "b", "c"}.
+std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace kelc

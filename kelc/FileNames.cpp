@@ -60,11 +60,4 @@ std::string InDirectory(const std::string& directory, const std::string& path) {
     return WithDelimiter(directory) + path;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    std::size_t delimiter = path.find_last_of(platform::kPathDelimiters);
-    return delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
-}
-
-std::string FileNameOf(const std::string& path) { return path.substr(DirectoryOf(path).size()); }
-
 }  // namespace kelc

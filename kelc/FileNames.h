@@ -18,10 +18,4 @@ std::string NameSeenFrom(const std::string& directory, const std::string& path);
 // `path` taken relative to `directory` unless it is absolute.
 std::string InDirectory(const std::string& directory, const std::string& path);
 
-// Directory part with its delimiter: "units/arm.kel" => "units/", "arm.kel" => "".
-std::string DirectoryOf(const std::string& path);
-
-// Last component: "units/arm.kel" => "arm.kel".
-std::string FileNameOf(const std::string& path);
-
 }  // namespace kelc

@@ -42,20 +42,6 @@ std::string ScientificSeconds(double seconds) {
     return std::string(mantissa) + "E" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        lines.push_back(text.substr(start, end - start));
-        start = end;
-        if (start < text.size() && text[start] == '\r') ++start;
-        if (start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 }  // namespace
 
 TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, const TCompilerOptions& options,

@@ -9,6 +9,7 @@
 #include "kelc/Settings.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/Program.h"
 #include "platform/UserFolders.h"
 
@@ -26,7 +27,7 @@ public:
 
     int Run(const std::vector<std::string>& args) {
         std::string programPath = platform::ProgramPath();
-        std::string usage = "Usage: " + FileNameOf(programPath) + " <kel file>\n";
+        std::string usage = "Usage: " + platform::FileNameOf(programPath) + " <kel file>\n";
         std::string error;
         std::optional<KelcOptions> options = ParseKelcCommandLine(args, error);
         if (!options) {
@@ -43,7 +44,7 @@ public:
         }
         options_ = *options;
         reporter_.emplace(console_, errors_, options_.quiet, options_.gnuDiagnostics);
-        std::string programDirectory = DirectoryOf(programPath);
+        std::string programDirectory = platform::DirectoryOf(programPath);
         bool allBuilt = false;
         try {
             RunPlaces places = LocateRunPlaces(programPath, options_.settingsFile);
@@ -147,7 +148,7 @@ private:
         std::string found = FindFile(arg);
         if (found.empty()) throw std::runtime_error("File " + arg + " does not exist");
         std::string name = UserFileName(found);
-        std::string directory = DirectoryOf(name);
+        std::string directory = platform::DirectoryOf(name);
         SearchPathList.insert(SearchPathList.begin(), UserDirectoryName(directory.empty() ? "." : directory));
         return BuildFile(name, settings_, request, *reporter_);
     }

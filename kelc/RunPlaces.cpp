@@ -21,8 +21,8 @@ std::string UserFolder(const std::string& folder) {
 
 RunPlaces LocateRunPlaces(const std::string& programPath, const std::string& settingsOption) {
     RunPlaces places;
-    const std::string programDirectory = DirectoryOf(programPath);
-    const std::string systemSettings = DeriveName(programPath, ".ini");
+    const std::string programDirectory = platform::DirectoryOf(programPath);
+    const std::string systemSettings = platform::ReplaceExtension(programPath, ".ini");
 
     places.workingDirectory = programDirectory;
     if (!platform::CanWriteIn(programDirectory)) {

@@ -1,5 +1,7 @@
 #include "zarn/CommandLine.h"
 
+#include "platform/Paths.h"
+
 namespace zarn {
 namespace {
 
@@ -35,18 +37,10 @@ bool ReadSwitch(const std::string& arg, Options& options) {
 
 bool ValidArgumentCount(const std::vector<std::string>& args) { return !args.empty() && args.size() <= 7; }
 
-std::string DefaultOutputName(const std::string& inputName) {
-    std::size_t nameStart = inputName.find_last_of("/\\");
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    std::size_t dot = inputName.rfind('.');
-    if (dot == std::string::npos || dot < nameStart) return inputName + ".cob";
-    return inputName.substr(0, dot) + ".cob";
-}
-
 Options ReadOptions(const std::vector<std::string>& args, platform::Console& console) {
     Options options;
     options.inputName = args.at(0);
-    options.outputName = DefaultOutputName(options.inputName);
+    options.outputName = platform::ReplaceExtension(options.inputName, ".cob");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.empty() || arg[0] != '-') {

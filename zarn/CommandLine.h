@@ -19,9 +19,7 @@ constexpr const char* kUsageText =
 // The input file and up to six flags or output names.
 bool ValidArgumentCount(const std::vector<std::string>& args);
 
-// tank.zarn gives tank.cob; another name gets ".cob" in place of its extension.
-std::string DefaultOutputName(const std::string& inputName);
-
+// The COB file is the input's name with ".cob" in place of its extension unless a name is given.
 // Reads the arguments after the input name; prints "Unrecognized switch, -%c" for a flag it
 // does not know and skips it.
 Options ReadOptions(const std::vector<std::string>& args, platform::Console& console);

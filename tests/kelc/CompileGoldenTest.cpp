@@ -2,12 +2,12 @@
 // (the compile-time line masked, trailing blanks significant) and the messages. A first line
 // "// settings: MirroxCompatibility=0 EnableZARNExtentions=0 AutoEmitLastRet=0" changes the
 // settings, which otherwise have their defaults (all on).
+#include "kelc/FileHandling.h"
 #include "kelc/KELCompiler.h"
 #include "tests/support/GoldenFile.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace {
 
@@ -24,13 +24,6 @@ kelc::TCompilerOptions SettingsOf(const std::string& input) {
     return settings;
 }
 
-std::vector<std::string> SourceLines(const std::string& input) {
-    std::vector<std::string> lines;
-    std::istringstream in(input);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // The compile time differs from run to run.
 std::string Masked(const std::string& line) {
     const std::string prefix = "//Compile time  : ";
@@ -43,7 +36,7 @@ TEST_P(KelcCompileGolden, MatchesExpectation) {
     golden::Case golden = golden::Load(GetParam());
     const kelc::TCompilerOptions settings = SettingsOf(golden.input);
     std::vector<std::string> preprocessed, assembly;
-    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings, preprocessed, assembly, SourceLines(golden.input));
+    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings, preprocessed, assembly, kelc::SplitLines(golden.input));
     std::string actual;
     for (const std::string& line : assembly) actual += Masked(line) + "\n";
     actual += "---- messages ----\n";

@@ -1,16 +1,12 @@
 #include "tests/kelc/CompileText.h"
 
+#include "kelc/FileHandling.h"
 #include "kelc/KELCompiler.h"
 
-#include <sstream>
-
 CompiledText CompileText(const std::string& text, const kelc::TCompilerOptions& options) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
     std::vector<std::string> preprocessed;
     CompiledText result;
-    kelc::TKELCompiler compiler("t.kel", "t.zarn", options, preprocessed, result.assembly, lines);
+    kelc::TKELCompiler compiler("t.kel", "t.zarn", options, preprocessed, result.assembly, kelc::SplitLines(text));
     result.success = compiler.Success;
     result.messages = compiler.Messages;
     for (auto line = result.assembly.begin(); line != result.assembly.end(); ++line) {

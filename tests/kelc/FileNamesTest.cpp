@@ -22,10 +22,7 @@ TEST(FileNames, UserNamesAreTakenFromTheCurrentDirectory) {
     EXPECT_EQ(kelc::UserDirectoryName("/"), "/");
 }
 
-TEST(FileNames, PartsOfANameAndRelativeNamesInAFolder) {
-    EXPECT_EQ(kelc::DirectoryOf("units/arm.kel"), "units/");
-    EXPECT_EQ(kelc::DirectoryOf("arm.kel"), "");
-    EXPECT_EQ(kelc::FileNameOf("units/arm.kel"), "arm.kel");
+TEST(FileNames, RelativeNamesInAFolder) {
     EXPECT_EQ(kelc::InDirectory("/opt/kel/bin/", "inc"), "/opt/kel/bin/inc");
     EXPECT_EQ(kelc::InDirectory("/opt/kel/bin", "inc"), "/opt/kel/bin/inc");
     EXPECT_EQ(kelc::InDirectory("/opt/kel/bin/", "/usr/inc"), "/usr/inc");

@@ -3,14 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
-TEST(CommandLine, DefaultOutputNames) {
-    EXPECT_EQ(zarn::DefaultOutputName("tank.zarn"), "tank.cob");
-    EXPECT_EQ(zarn::DefaultOutputName("dir.v2/tank"), "dir.v2/tank.cob");
-    EXPECT_EQ(zarn::DefaultOutputName("tank.asm"), "tank.cob");
-    EXPECT_EQ(zarn::DefaultOutputName("a"), "a.cob");
-    EXPECT_EQ(zarn::DefaultOutputName(".zarn"), ".cob");
+TEST(CommandLine, TheCobFileIsNamedAfterTheInput) {
+    CaptureConsole console;
+    for (const auto& [input, output] : {std::pair<const char*, const char*>{"tank.zarn", "tank.cob"},
+                                        {"dir.v2/tank", "dir.v2/tank.cob"},
+                                        {"tank.asm", "tank.cob"},
+                                        {".zarn", ".cob"}})
+        EXPECT_EQ(zarn::ReadOptions({input}, console).outputName, output) << input;
 }
 
 TEST(CommandLine, FlagsReadOneDigitAndLaterOnesWin) {

@@ -4,6 +4,7 @@
 #include "kelc/FileHandling.h"
 #include "kelc/FileNames.h"
 #include "kelc/Settings.h"
+#include "platform/Paths.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,13 @@ TEST(DriveLetters, ANameBelowTheFolderBecomesRelativeWhateverItsSlashes) {
 
 TEST(DriveLetters, ANameOnAnotherDriveStaysAsItIs) {
     EXPECT_EQ(kelc::NameSeenFrom("C:\\work\\bin", "D:\\units\\arm.kel"), "D:\\units\\arm.kel");
-    EXPECT_EQ(kelc::DirectoryOf("D:/units\\arm.kel"), "D:/units\\");
-    EXPECT_EQ(kelc::FileNameOf("D:\\units/arm.kel"), "arm.kel");
+    EXPECT_EQ(platform::DirectoryOf("D:/units\\arm.kel"), "D:/units\\");
+    EXPECT_EQ(platform::FileNameOf("D:\\units/arm.kel"), "arm.kel");
 }
 
 TEST(DriveLetters, DerivedNamesTakeTheExtensionAfterEitherSlash) {
-    EXPECT_EQ(kelc::DeriveName("C:\\units.v2\\arm", ".zarn"), "C:\\units.v2\\arm.zarn");
-    EXPECT_EQ(kelc::DeriveName("C:/units.v2/arm.kel", ".cob"), "C:/units.v2/arm.cob");
+    EXPECT_EQ(platform::ReplaceExtension("C:\\units.v2\\arm", ".zarn"), "C:\\units.v2\\arm.zarn");
+    EXPECT_EQ(platform::ReplaceExtension("C:/units.v2/arm.kel", ".cob"), "C:/units.v2/arm.cob");
 }
 
 TEST(DriveLetters, SearchDirectoriesMayEndInEitherSlash) {

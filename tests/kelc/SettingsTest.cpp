@@ -1,17 +1,9 @@
-#include "kelc/BuildFile.h"
 #include "kelc/Settings.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(BuildNames, TheExtensionIsReplacedOrAppended) {
-    EXPECT_EQ(kelc::DeriveName("arm.kel", ".zarn"), "arm.zarn");
-    EXPECT_EQ(kelc::DeriveName("../units/arm.kel", "_ZARN_error.txt"), "../units/arm_ZARN_error.txt");
-    EXPECT_EQ(kelc::DeriveName("dir.v2/arm", ".prezarn"), "dir.v2/arm.prezarn");
-    EXPECT_EQ(kelc::DeriveName("arm.v1.kel", ".cob"), "arm.v1.cob");
-}
 
 TEST(Settings, BooleansAreIntegersAndAnythingElseGivesTheDefault) {
     TempDirectory dir;
