@@ -85,6 +85,16 @@ TEST(CobrunCommandLine, RefusesWhatItCannotUse) {
     }
 }
 
+TEST(CobrunProgram, HelpAndVersionGoToStandardOutput) {
+    ProgramRun help = RunProgram({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: cobrun", 0), 0u) << help.out;
+    ProgramRun version = RunProgram({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "cobrun " KEL_VERSION "\n");
+    EXPECT_EQ(help.errors + version.errors, "");
+}
+
 TEST(CobrunProgram, BadFilesGetAMessageAndStatusOne) {
     TempDirectory dir;
     dir.Write("short.cob", std::string(20, '\0'));
