@@ -1,5 +1,7 @@
 #include "kelc/AssemblerDiagnostics.h"
 
+#include "kelc/FileHandling.h"
+
 namespace kelc {
 namespace {
 
@@ -37,13 +39,8 @@ std::string Placed(const std::string& line, const std::string& zarnName, const T
 std::vector<std::string> PlaceAssemblerDiagnostics(const std::string& output, const std::string& zarnName,
                                                    const TLineOrigins& lineOrigins) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        std::size_t end = output.find('\n', start);
-        if (end == std::string::npos) end = output.size();
-        if (end > start) lines.push_back(Placed(output.substr(start, end - start), zarnName, lineOrigins));
-        start = end + 1;
-    }
+    for (const std::string& line : SplitLines(output))
+        if (!line.empty()) lines.push_back(Placed(line, zarnName, lineOrigins));
     return lines;
 }
 
