@@ -135,6 +135,9 @@ std::optional<std::string> ReadFile(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     std::string bytes;
+    // One allocation of the right size: growing by doubling would hold the text twice.
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
         ssize_t count = read(fd, buffer, sizeof buffer);

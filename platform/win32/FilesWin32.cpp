@@ -142,6 +142,9 @@ std::optional<std::string> ReadFile(const std::string& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
+    // One allocation of the right size: growing by doubling would hold the text twice.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char buffer[1 << 16];
     DWORD count = 0;
     bool ok = true;
