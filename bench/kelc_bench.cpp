@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
     const long actualLines = static_cast<long>(script.size());
 
     auto start = std::chrono::steady_clock::now();
-    std::vector<std::string> preprocessed, assembly;
+    std::string preprocessed, assembly;
     kelc::TKELCompiler compiler("bench.kel", "bench.zarn", kelc::TCompilerOptions{}, preprocessed, assembly,
-                                std::move(script));
+                                kelc::JoinLines(script));
     const double compileSeconds = SecondsSince(start);
     if (!compiler.Success) {
         std::printf("compile errors: %s\n", compiler.Messages.empty() ? "" : compiler.Messages[0].c_str());
@@ -56,11 +56,11 @@ int main(int argc, char** argv) {
     start = std::chrono::steady_clock::now();
     zarn::RunState state;
     state.options.optimizationLevel = 0;
-    const bool assembled = zarn::Assemble(state, kelc::JoinLines(assembly), platform::SilentConsole());
+    const bool assembled = zarn::Assemble(state, assembly, platform::SilentConsole());
     const std::string cob = assembled ? zarn::BuildCobImage(state) : std::string();
     const double assembleSeconds = SecondsSince(start);
 
-    std::printf("%ld KEL lines -> %zu assembly lines -> %zu COB bytes: compile %.3f s, assemble %.3f s, "
+    std::printf("%ld KEL lines -> %zu assembly bytes -> %zu COB bytes: compile %.3f s, assemble %.3f s, "
                 "%.0f KEL lines/s, peak memory %.1f MiB%s\n",
                 actualLines, assembly.size(), cob.size(), compileSeconds, assembleSeconds,
                 actualLines / (compileSeconds + assembleSeconds), platform::PeakMemoryBytes() / (1024.0 * 1024.0),

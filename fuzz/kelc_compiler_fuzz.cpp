@@ -15,18 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.MirroxCompatibility = size > 0 && (data[0] & 1) != 0;
     options.EnableZARNExtentions = size > 0 && (data[0] & 2) != 0;
     options.AutoEmitLastRet = size > 0 && (data[0] & 4) != 0;
-    std::vector<std::string> lines(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n')
-            lines.emplace_back();
-        else
-            lines.back() += static_cast<char>(data[i]);
-    }
-    std::vector<std::string> preprocessed, assembly;
-    kelc::TKELCompiler compiler("fuzz.kel", "fuzz.zarn", options, preprocessed, assembly, std::move(lines));
+    std::string preprocessed, assembly;
+    kelc::TKELCompiler compiler("fuzz.kel", "fuzz.zarn", options, preprocessed, assembly,
+                                std::string(reinterpret_cast<const char*>(data), size));
     if (compiler.Success) {
         zarn::RunState state;
-        zarn::Assemble(state, kelc::JoinLines(assembly), platform::SilentConsole());
+        zarn::Assemble(state, assembly, platform::SilentConsole());
     }
     return 0;
 }

@@ -18,9 +18,9 @@ namespace {
 
 constexpr const char* kAssemblerLog = "errors.txt";
 
-void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+void WriteTextFile(const std::string& path, const std::string& text) {
     std::string reason;
-    if (!platform::ReplaceFile(path, JoinLines(lines), reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);
+    if (!platform::ReplaceFile(path, text, reason)) throw std::runtime_error("Unable to write " + path + ": " + reason);
 }
 
 // The assembler's parameters split at blanks; double quotes group, and a doubled quote inside
@@ -89,17 +89,19 @@ public:
         reporter_.Progress("Preprocessor Output: " + names.preprocessed);
         reporter_.Progress("ZARN error log: " + names.errorLog);
 
-        std::vector<std::string> asmOutput, preprocessorOutput, messages, includedFiles;
+        std::string asmOutput, preprocessorOutput;
+        std::vector<std::string> messages, includedFiles;
         TLineOrigins lineOrigins;
         std::string readFailure;
         bool compiled = false;
         try {
-            std::vector<std::string> lines = LoadTextFile(source);
+            std::string text = LoadTextFile(source);
             TCompilerOptions options;
             options.MirroxCompatibility = settings_.MirroxCompatibility;
             options.AutoEmitLastRet = settings_.AutoEmitLastRet;
             options.EnableZARNExtentions = settings_.EnableZARNExtentions;
-            TKELCompiler compiler(source, names.asmFile, options, preprocessorOutput, asmOutput, std::move(lines));
+            options.TrackLineOrigins = reporter_.Quiet();  // assembler problems are placed in the source
+            TKELCompiler compiler(source, names.asmFile, options, preprocessorOutput, asmOutput, std::move(text));
             compiled = compiler.Success;
             messages = compiler.Messages;
             includedFiles = compiler.IncludedFiles;

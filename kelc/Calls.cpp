@@ -13,13 +13,12 @@ bool IsLabelChar(char c) {
 }
 
 // The labels a function's lines define: lines that read "<name>:".
-std::unordered_map<std::string, std::string> DefinedLabels(const std::vector<std::string>& lines,
-                                                           const std::string& suffix) {
+std::unordered_map<std::string, std::string> DefinedLabels(const TTextLines& lines, const std::string& suffix) {
     std::unordered_map<std::string, std::string> renamed;
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         std::size_t start = line.find_first_not_of(' ');
-        if (start == std::string::npos || line.back() != ':') continue;
-        std::string label = line.substr(start, line.size() - 1 - start);
+        if (start == std::string_view::npos || line.back() != ':') continue;
+        std::string label(line.substr(start, line.size() - 1 - start));
         bool plain = !label.empty();
         for (char c : label) plain = plain && IsLabelChar(c);
         if (plain) renamed.emplace(label, label + suffix);
@@ -28,9 +27,10 @@ std::unordered_map<std::string, std::string> DefinedLabels(const std::vector<std
 }
 
 // The line with every whole word that is a renamed label replaced; comments stay as they were.
-std::string RenameLabels(const std::string& line, const std::unordered_map<std::string, std::string>& renamed) {
+std::string RenameLabels(std::string_view line, const std::unordered_map<std::string, std::string>& renamed) {
     std::size_t start = line.find_first_not_of(' ');
-    if (renamed.empty() || start == std::string::npos || line.compare(start, 2, "//") == 0) return line;
+    if (renamed.empty() || start == std::string_view::npos || line.compare(start, 2, "//") == 0)
+        return std::string(line);
     std::string out;
     for (std::size_t i = 0; i < line.size();) {
         if (!IsLabelChar(line[i])) {
@@ -39,7 +39,7 @@ std::string RenameLabels(const std::string& line, const std::unordered_map<std::
         }
         std::size_t end = i;
         while (end < line.size() && IsLabelChar(line[end])) ++end;
-        const std::string word = line.substr(i, end - i);
+        const std::string word(line.substr(i, end - i));
         auto found = renamed.find(word);
         out += found == renamed.end() ? word : found->second;
         i = end;
@@ -118,7 +118,7 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int commentLine) {
                                 ", Max:" + std::to_string(callee.LocalCount));
     // Each copy gets label names of its own, so no label is defined twice.
     const auto renamed = DefinedLabels(callee.Lines, "_" + NewLabel());
-    for (const std::string& line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));
+    for (std::string_view line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));
 }
 
 // An inlined copy in a later argument stores into the callee's parameters too, and would overwrite

@@ -12,7 +12,7 @@ TCodeSnipet::TCodeSnipet(TIdentScope& scope, bool isRoot) : scope_(scope), isRoo
         scope.Snippet = this;
     } else {
         assert(scope.Snippet != nullptr);
-        ownLines_ = std::make_unique<std::vector<std::string>>();
+        ownLines_ = std::make_unique<TTextLines>();
         lines_ = ownLines_.get();
     }
 }
@@ -27,27 +27,27 @@ TCodeSnipet& TCodeSnipet::Below() const {
     return *previous_;
 }
 
-std::string TCodeSnipet::GetLine(int number) const {
+std::string_view TCodeSnipet::GetLine(int number) const {
     if (!Serves(number)) return Below().GetLine(number);
     return (*lines_)[Index(number)];
 }
 
-void TCodeSnipet::SetLine(int number, std::string text) {
-    if (!Serves(number)) return Below().SetLine(number, std::move(text));
-    (*lines_)[Index(number)] = std::move(text);
+void TCodeSnipet::SetLine(int number, std::string_view text) {
+    if (!Serves(number)) return Below().SetLine(number, text);
+    lines_->Set(Index(number), text);
 }
 
-void TCodeSnipet::AppendToLine(int number, const std::string& text) {
+void TCodeSnipet::AppendToLine(int number, std::string_view text) {
     if (!Serves(number)) return Below().AppendToLine(number, text);
-    (*lines_)[Index(number)] += text;
+    lines_->Append(Index(number), text);
 }
 
-void TCodeSnipet::InsertLine(int number, std::string text) {
+void TCodeSnipet::InsertLine(int number, std::string_view text) {
     if (!Serves(number)) {
         ++firstLine_;  // this snippet's own lines move up by one with the line inserted below them
-        return Below().InsertLine(number, std::move(text));
+        return Below().InsertLine(number, text);
     }
-    lines_->insert(lines_->begin() + static_cast<std::ptrdiff_t>(Index(number)), std::move(text));
+    lines_->Insert(Index(number), text);
 }
 
 void TCodeSnipet::DeleteLine(int number) {
@@ -55,11 +55,11 @@ void TCodeSnipet::DeleteLine(int number) {
         --firstLine_;
         return Below().DeleteLine(number);
     }
-    lines_->erase(lines_->begin() + static_cast<std::ptrdiff_t>(Index(number)));
+    lines_->Erase(Index(number));
 }
 
-int TCodeSnipet::AddLine(std::string text) {
-    lines_->push_back(std::move(text));
+int TCodeSnipet::AddLine(std::string_view text, std::size_t indent) {
+    lines_->Add(text, indent);
     return LineCount() - 1 + firstLine_;
 }
 
@@ -83,22 +83,15 @@ void TCodeSnipet::Deactivate() {
     active_ = false;
 }
 
-void TCodeSnipet::AppendAllTo(TCodeSnipet& target) const {
-    // Copy first: the target may be this very snippet's list grown by the appends.
-    std::vector<std::string> lines = *lines_;
-    for (std::string& line : lines) target.AddLine(std::move(line));
-}
-
 void TCodeSnipet::Flush() {
     if (isRoot_ || lines_->empty()) return;
-    AppendAllTo(*scope_.Snippet);
+    scope_.Snippet->lines_->AddAll(*lines_);
 }
 
 void TCodeSnipet::MoveTo(TIdentScope& target) {
     if (lines_->empty() || &target == &scope_) return;
-    for (std::string& line : *lines_) target.Snippet->AddLine(std::move(line));
-    lines_->clear();
-    lines_->shrink_to_fit();
+    target.Snippet->lines_->AddAll(*lines_);
+    lines_->Clear();
 }
 
 }  // namespace kelc

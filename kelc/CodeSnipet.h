@@ -1,8 +1,9 @@
 #pragma once
+#include "kelc/TextLines.h"
+
 #include <climits>
 #include <memory>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace kelc {
 
@@ -24,17 +25,18 @@ public:
     TCodeSnipet(const TCodeSnipet&) = delete;
     TCodeSnipet& operator=(const TCodeSnipet&) = delete;
 
-    std::string GetLine(int number) const;
-    void SetLine(int number, std::string text);
+    // Valid until the lines change.
+    std::string_view GetLine(int number) const;
+    void SetLine(int number, std::string_view text);
     // Extends a line in place: statements echo into their comment line token by token.
-    void AppendToLine(int number, const std::string& text);
-    void InsertLine(int number, std::string text);
+    void AppendToLine(int number, std::string_view text);
+    void InsertLine(int number, std::string_view text);
     void DeleteLine(int number);
 
-    int AddLine(std::string text);
+    int AddLine(std::string_view text, std::size_t indent = 0);
     int NextLineNumber() const;
     int LineCount() const { return static_cast<int>(lines_->size()); }
-    const std::vector<std::string>& Lines() const { return *lines_; }
+    const TTextLines& Lines() const { return *lines_; }
 
     void Activate(int first, int last);
     void Deactivate();
@@ -51,11 +53,10 @@ private:
     bool Serves(int number) const { return number >= firstLine_ && number <= lastLine_; }
     std::size_t Index(int number) const { return static_cast<std::size_t>(number - firstLine_); }
     TCodeSnipet& Below() const;
-    void AppendAllTo(TCodeSnipet& target) const;
 
     TCodeSnipet* previous_ = nullptr;
-    std::unique_ptr<std::vector<std::string>> ownLines_;
-    std::vector<std::string>* lines_;
+    std::unique_ptr<TTextLines> ownLines_;
+    TTextLines* lines_;
     bool active_ = false;
     TIdentScope& scope_;
     const bool isRoot_;

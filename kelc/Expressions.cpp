@@ -68,6 +68,10 @@ std::vector<const TOperatorLevel*> OperatorLevels(bool mirroxCompatibility, bool
 
 void TKELCompiler::Echo(int commentLine, const std::string& text) { currentScope_->AppendToLine(commentLine, text); }
 
+std::string TKELCompiler::OriginTag(const TTokenData& token) {
+    return originTags_ ? originTags_->Tag(token) : std::string();
+}
+
 void TKELCompiler::CompileExpression(int commentLine) {
     NestingGuard nesting(*this, expressionDepth_, "Expression nested too deeply");
     CompileOperatorLevel(0, commentLine);

@@ -3,9 +3,9 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
-
 
 namespace kelc {
 
@@ -39,17 +39,14 @@ std::string FindFile(const std::string& name, const std::vector<std::string>& se
 
 std::string FindFile(const std::string& name) { return FindFile(name, SearchPathList, IncludePathList); }
 
-std::vector<std::string> LoadTextFile(const std::string& path) {
-    const FileError failure("Unable to find \"" + platform::FileNameOf(path) + "\"");
-    std::optional<std::string> content = platform::ReadFile(path);
-    if (!content) throw failure;
-    const std::string& bytes = *content;
-
-    std::string_view text(bytes);
-    text = text.substr(0, text.find('\0'));  // a NUL ends the text
+std::string LoadTextFile(const std::string& path) {
+    std::optional<std::string> text = platform::ReadFile(path);
+    if (!text) throw FileError("Unable to find \"" + platform::FileNameOf(path) + "\"");
+    const std::size_t nul = text->find('\0');
+    if (nul != std::string::npos) text->resize(nul);  // a NUL ends the text
     // Editors on Windows start UTF-8 files with a byte order mark; it is no part of the text.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    return SplitLines(text);
+    if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);
+    return WithCrLfLineEnds(std::move(*text));
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -86,6 +83,27 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     text.reserve(size);
     for (const std::string& line : lines) text.append(line).append("\r\n");
     return text;
+}
+
+std::string WithCrLfLineEnds(std::string text) {
+    // Files written on Windows, and everything kelc writes, are in this form already.
+    std::size_t first = 0;
+    while ((first = text.find_first_of("\r\n", first)) != std::string::npos && text.compare(first, 2, "\r\n") == 0)
+        first += 2;
+    if (first == std::string::npos && (text.empty() || text.back() == '\n')) return text;
+
+    std::string out;
+    out.reserve(text.size() + text.size() / 8 + 2);
+    out.append(text, 0, std::min(first, text.size()));
+    for (std::size_t at = first; at < text.size();) {
+        const std::size_t lineEnd = std::min(text.find_first_of("\r\n", at), text.size());
+        out.append(text, at, lineEnd - at);
+        if (lineEnd == text.size()) break;
+        at = lineEnd + (text.compare(lineEnd, 2, "\r\n") == 0 ? 2 : 1);
+        out += "\r\n";
+    }
+    if (!text.empty() && out.back() != '\n') out += "\r\n";
+    return out;
 }
 
 }  // namespace kelc

@@ -30,17 +30,20 @@ std::string FindFile(const std::string& name, const std::vector<std::string>& se
 // The same along SearchPathList and IncludePathList.
 std::string FindFile(const std::string& name);
 
-// The file's lines without their line ends (CR LF, CR or LF); a NUL byte ends the text. A line
-// end at the very end adds no empty line. Raises FileError when the file is missing or unreadable.
-std::vector<std::string> LoadTextFile(const std::string& path);
+// The file's text with every line end as CR LF (see WithCrLfLineEnds); a NUL byte ends the text.
+// Raises FileError when the file is missing or unreadable.
+std::string LoadTextFile(const std::string& path);
 
 // Appends the ";"-separated items of `text` to `list`: untrimmed, empty items kept, except that
 // a trailing ";" adds none and an empty text adds nothing.
 void SplitPathList(const std::string& text, std::vector<std::string>& list);
 
-// The lines each followed by CR LF: how the compiler hands a file's text to the preprocessor
-// and how kelc writes its text files. {"a", "b"} => "a\r\nb\r\n".
+// The lines each followed by CR LF: how kelc writes its text files. {"a", "b"} => "a\r\nb\r\n".
 std::string JoinLines(const std::vector<std::string>& lines);
+
+// The text with every line end (CR LF, CR or LF) made CR LF, and CR LF after a last line that
+// lacks one: JoinLines(SplitLines(text)) in one pass. "a\nb\rc" => "a\r\nb\r\nc\r\n".
+std::string WithCrLfLineEnds(std::string text);
 
 // The text cut at every CR LF, CR or LF; a final line break starts no further line.
 // "a\r\nb\rc\n" => {"a", "b", "c"}.

@@ -101,7 +101,7 @@ TIdent* TIdentScope::FindLocalByNumber(std::int32_t number) const {
 }
 
 int TIdentScope::EmitLine(const std::string& text) {
-    return Snippet->AddLine(std::string(static_cast<std::size_t>(Indent), ' ') + text);
+    return Snippet->AddLine(text, static_cast<std::size_t>(Indent));
 }
 
 int TIdentScope::EmitComment(const std::string& text) { return EmitLine("//" + text); }

@@ -73,7 +73,7 @@ public:
     TIdentScope* Parent;
     std::int32_t LocalCount = 0;
     std::int32_t LabelCount = 0;
-    std::vector<std::string> Lines;
+    TTextLines Lines;
     TCodeSnipet* Snippet = nullptr;
     bool Inlinable;
     int Indent = 0;

@@ -45,8 +45,7 @@ std::string ScientificSeconds(double seconds) {
 }  // namespace
 
 TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, const TCompilerOptions& options,
-                           std::vector<std::string>& preprocessorOutput, std::vector<std::string>& asmOutput,
-                           std::vector<std::string> source)
+                           std::string& preprocessorOutput, std::string& asmOutput, std::string source)
     : source_(std::move(source)),
       asmOutput_(asmOutput),
       preprocessorOutput_(preprocessorOutput),
@@ -62,8 +61,11 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
     };
     for (const auto& [name, value] : kPredefined) globalScope_->AddIdent(name, ikConstant).Value = value;
     currentScope_ = globalScope_.get();
-    echoTag_ = [this] { return scanner_ ? originTags_.Tag(scanner_->CurrentToken()) : std::string(); };
-    globalScope_->EchoTag = &echoTag_;
+    if (options.TrackLineOrigins) {
+        originTags_.emplace();
+        echoTag_ = [this] { return scanner_ ? OriginTag(scanner_->CurrentToken()) : std::string(); };
+        globalScope_->EchoTag = &echoTag_;
+    }
     preprocessor_ = std::make_unique<TPreProcessor>();
     preprocessor_->OnIncludeFile = [this](TPreProcessor&, const std::string&, std::string& text,
                                           std::string& fileName) { return OnIncludeFile(text, fileName); };
@@ -72,8 +74,8 @@ TKELCompiler::TKELCompiler(std::string sourceFileName, std::string asmFileName, 
         return OnOtherDirective(preprocessor, name, argument);
     };
     Compile();
-    asmOutput_ = std::move(globalScope_->Lines);
-    LineOrigins = originTags_.Strip(asmOutput_);
+    asmOutput_ = globalScope_->Lines.TakeText();
+    if (originTags_) LineOrigins = originTags_->Strip(asmOutput_);
 }
 
 TKELCompiler::~TKELCompiler() = default;
@@ -83,15 +85,15 @@ void TKELCompiler::Compile() {
     try {
         preprocessor_->PredefinedDefines = CommandLineDefines;
         preprocessor_->MainFileName = sourceFileName_;
-        preprocessor_->MainText = JoinLines(std::exchange(source_, {}));  // the lines are no longer needed
+        preprocessor_->MainText = WithCrLfLineEnds(std::exchange(source_, {}));
         std::string text;
         try {
             preprocessor_->Preprocess(sourceFileName_, text);
         } catch (...) {
-            preprocessorOutput_ = SplitLines(text);  // what was produced up to the error
+            preprocessorOutput_ = WithCrLfLineEnds(text);  // what was produced up to the error
             throw;
         }
-        preprocessorOutput_ = SplitLines(text);
+        preprocessorOutput_ = WithCrLfLineEnds(text);
         std::string().swap(preprocessor_->MainText);  // read by the run alone
         scanner_ = std::make_unique<TScanner>(
             std::move(text), [this](TScanner&, TTokenData& token) { OnPosition(token); },
@@ -129,7 +131,7 @@ void TKELCompiler::AddMessage(TSeverity severity, const std::string& text, bool 
 bool TKELCompiler::OnIncludeFile(std::string& text, std::string& fileName) {
     std::string found = FindFile(fileName);
     if (found.empty()) return false;
-    text = JoinLines(LoadTextFile(found));
+    text = LoadTextFile(found);
     fileName = UserFileName(found);
     IncludedFiles.push_back(fileName);
     return true;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,20 +19,24 @@ enum TSeverity : int { svWarning = 0, svError = 1, svFatalError = 2 };
 
 struct TOperatorLevel;
 
-// The settings that change what the compiler makes of a script; all on by default.
+// The settings that change what the compiler makes of a script, all on by default, and whether
+// LineOrigins is filled: only messages about the assembly text need it, and it costs memory on
+// every statement.
 struct TCompilerOptions {
     bool MirroxCompatibility = true;   // "&&" loosest, "||" tightest; "!" compiles to neg
     bool AutoEmitLastRet = true;       // a body not ending in a return returns 0
     bool EnableZARNExtentions = true;  // the shift operators
+    bool TrackLineOrigins = false;
 };
 
 // Compiles one source file into assembly text. Constructing it runs the whole compilation;
-// afterwards Success and Messages tell the outcome and the caller's AsmOutput holds the text.
+// afterwards Success and Messages tell the outcome, and the caller's asmOutput and
+// preprocessorOutput hold the texts, each line followed by CR LF. The source's line ends may be
+// CR LF, CR or LF.
 class TKELCompiler {
 public:
     TKELCompiler(std::string sourceFileName, std::string asmFileName, const TCompilerOptions& options,
-                 std::vector<std::string>& preprocessorOutput, std::vector<std::string>& asmOutput,
-                 std::vector<std::string> source);
+                 std::string& preprocessorOutput, std::string& asmOutput, std::string source);
     ~TKELCompiler();
     TKELCompiler(const TKELCompiler&) = delete;
     TKELCompiler& operator=(const TKELCompiler&) = delete;
@@ -40,7 +45,8 @@ public:
     std::vector<std::string> Messages;
     // Every file the source included, at any depth, by the name the user can open.
     std::vector<std::string> IncludedFiles;
-    // Parallel to the assembly text: the source place of each echo comment and inline assembly line.
+    // Parallel to the assembly text, when tracked: the source place of each echo comment and inline
+    // assembly line.
     TLineOrigins LineOrigins;
 
     // Records a diagnostic with the current token's position when there is one; a fatal error
@@ -113,6 +119,8 @@ private:
 
     // ---- expressions and assignments: Expressions.cpp ----
     void Echo(int commentLine, const std::string& text);
+    // The tag that carries the token's place in an emitted line; empty when places are not tracked.
+    std::string OriginTag(const TTokenData& token);
     void CompileExpression(int commentLine);
     void CompileOperatorLevel(std::size_t index, int commentLine);
     void CompileUnary(int commentLine);
@@ -166,11 +174,11 @@ private:
     std::int32_t ConstUnary(TScanner& scanner);
     std::int32_t ConstPrimary(TScanner& scanner);
 
-    std::vector<std::string> source_;
+    std::string source_;
     std::unique_ptr<TScanner> scanner_;
     std::unique_ptr<TPreProcessor> preprocessor_;
-    std::vector<std::string>& asmOutput_;
-    std::vector<std::string>& preprocessorOutput_;
+    std::string& asmOutput_;
+    std::string& preprocessorOutput_;
     std::unique_ptr<TGobalIdentScope> globalScope_;
     TIdentScope* currentScope_ = nullptr;
     std::vector<TIdent*> pieces_;
@@ -186,7 +194,7 @@ private:
     int expressionDepth_ = 0;  // expressions being compiled or evaluated inside one another
     int blockDepth_ = 0;
     int inlineExpansions_ = 0;  // inlined copies made so far: tells whether an argument holds one
-    TOriginTags originTags_;
+    std::optional<TOriginTags> originTags_;  // only while LineOrigins is tracked
     std::function<std::string()> echoTag_;
 };
 

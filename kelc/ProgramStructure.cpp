@@ -32,9 +32,9 @@ bool EndsWithReturn(const TCodeSnipet& code) {
     const int next = code.NextLineNumber();
     for (int number = next - 2; number < next; ++number) {
         if (number < 0) continue;
-        const std::string line = code.GetLine(number);
+        const std::string_view line = code.GetLine(number);
         const std::size_t start = line.find_first_not_of(' ');
-        if (start != std::string::npos && line.compare(start, std::string::npos, "ret;") == 0) return true;
+        if (start != std::string_view::npos && line.substr(start) == "ret;") return true;
     }
     return false;
 }

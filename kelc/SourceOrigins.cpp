@@ -1,5 +1,7 @@
 #include "kelc/SourceOrigins.h"
 
+#include <algorithm>
+
 namespace kelc {
 namespace {
 
@@ -30,28 +32,37 @@ std::string TOriginTags::Tag(const TTokenData& token) {
     return std::string(1, kSeparator) + "@" + std::to_string(places.size() - 1) + kSeparator;
 }
 
-TLineOrigins TOriginTags::Strip(std::vector<std::string>& lines) {
+TLineOrigins TOriginTags::Strip(std::string& text) {
     std::vector<std::int32_t>& tags = origins_.tags_;
-    tags.assign(lines.size(), -1);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string& line = lines[i];
-        std::size_t start = line.find(kSeparator);
-        if (start == std::string::npos) continue;
-        std::string stripped = line.substr(0, start);
-        while (start != std::string::npos) {
+    tags.clear();
+    // Taking a tag out only shortens the text, so it is rewritten in place, behind the reading.
+    std::size_t kept = 0;
+    auto keep = [&](std::size_t from, std::size_t to) {
+        if (kept != from) std::copy(text.begin() + from, text.begin() + to, text.begin() + kept);
+        kept += to - from;
+    };
+    std::size_t separator = text.find(kSeparator);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t lineEnd = text.find("\r\n", start);
+        lineEnd = lineEnd == std::string::npos ? text.size() : lineEnd + 2;
+        std::int32_t tag = -1;
+        std::size_t at = start;
+        for (; separator < lineEnd; separator = text.find(kSeparator, at)) {
+            keep(at, separator);
             std::size_t number = 0, end = 0;
-            if (ReadTag(line, start, number, end) && number < origins_.places_.size()) {
-                if (tags[i] < 0) tags[i] = static_cast<std::int32_t>(number);
+            if (ReadTag(text, separator, number, end) && number < origins_.places_.size()) {
+                if (tag < 0) tag = static_cast<std::int32_t>(number);
+                at = end;
             } else {
-                end = start + 1;
-                stripped += kSeparator;
+                keep(separator, separator + 1);
+                at = separator + 1;
             }
-            std::size_t next = line.find(kSeparator, end);
-            stripped.append(line, end, next == std::string::npos ? std::string::npos : next - end);
-            start = next;
         }
-        line = std::move(stripped);
+        keep(at, lineEnd);
+        tags.push_back(tag);
+        start = lineEnd;
     }
+    text.resize(kept);
     return std::move(origins_);
 }
 

@@ -34,8 +34,9 @@ private:
 class TOriginTags {
 public:
     std::string Tag(const TTokenData& token);
-    // Removes the tags from `lines`; returns for each line the place of its first tag.
-    TLineOrigins Strip(std::vector<std::string>& lines);
+    // Removes the tags from `text`, whose lines end in CR LF; returns for each line the place of
+    // its first tag.
+    TLineOrigins Strip(std::string& text);
 
 private:
     TLineOrigins origins_;

@@ -126,7 +126,7 @@ void TKELCompiler::CompileAsmBlock() {
         }
         if (!text.empty()) text.pop_back();
         if (blockEnded && text.empty()) break;  // nothing after a final label
-        scope.EmitLine(text + ";" + originTags_.Tag(start));
+        scope.EmitLine(text + ";" + OriginTag(start));
         if (blockEnded) break;
     }
 }

@@ -36,7 +36,7 @@ TEST(AssemblerDiagnostics, LinesArePlacedAtTheNearestKnownOriginAtOrAbove) {
     kelc::TTokenData arm, include;
     arm.fileName = "arm.kel", arm.line = 3, arm.column = 5;
     include.fileName = "inc/a.kelh", include.line = 9, include.column = 1;
-    Lines assembly{"piece p;", "// sleep " + tags.Tag(arm), "pushc 1;", "// x" + tags.Tag(include), "ret;"};
+    std::string assembly = kelc::JoinLines({"piece p;", "// sleep " + tags.Tag(arm), "pushc 1;", "// x" + tags.Tag(include), "ret;"});
     kelc::TLineOrigins origins = tags.Strip(assembly);
     std::string output =
         "arm.zarn:1: error: Before any origin\narm.zarn:3: error: Undefined term, x\narm.zarn:4: warning: W\n"
@@ -52,10 +52,10 @@ TEST(SourceOrigins, TagsComeOffAndLeaveTheirPlaceWithTheLine) {
     kelc::TTokenData first, second;
     first.fileName = "a.kel", first.line = 2, first.column = 3;
     second.fileName = "b.kelh", second.line = 7, second.column = 1;
-    Lines lines{"// turn " + tags.Tag(first) + "turret", "pushc 1;" + tags.Tag(second), "plain \x1f@x\x1f line",
-                "// copy " + tags.Tag(first)};
-    kelc::TLineOrigins origins = tags.Strip(lines);
-    EXPECT_EQ(lines, (Lines{"// turn turret", "pushc 1;", "plain \x1f@x\x1f line", "// copy "}));
+    std::string text = kelc::JoinLines({"// turn " + tags.Tag(first) + "turret", "pushc 1;" + tags.Tag(second),
+                                        "plain \x1f@x\x1f line", "// copy " + tags.Tag(first)});
+    kelc::TLineOrigins origins = tags.Strip(text);
+    EXPECT_EQ(text, "// turn turret\r\npushc 1;\r\nplain \x1f@x\x1f line\r\n// copy \r\n");
     ASSERT_EQ(origins.LineCount(), 4u);
     EXPECT_EQ(origins.At(0)->fileName, "a.kel");
     EXPECT_EQ(origins.At(1)->line, 7);
@@ -65,7 +65,10 @@ TEST(SourceOrigins, TagsComeOffAndLeaveTheirPlaceWithTheLine) {
 }
 
 TEST(SourceOrigins, CompiledTextCarriesNoTags) {
-    CompiledText compiled = CompileText("piece p;\nF(a)\n{\n  for (a = 0; a < 3; ++a) { __zarn { pushc 1; pop; } }\n}\n");
+    kelc::TCompilerOptions tracked;
+    tracked.TrackLineOrigins = true;
+    CompiledText compiled =
+        CompileText("piece p;\nF(a)\n{\n  for (a = 0; a < 3; ++a) { __zarn { pushc 1; pop; } }\n}\n", tracked);
     std::string text = kelc::JoinLines(compiled.assembly);
     EXPECT_EQ(text.find('\x1f'), std::string::npos) << text;
 }

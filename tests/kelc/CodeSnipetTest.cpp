@@ -8,6 +8,8 @@ namespace {
 using kelc::TCodeSnipet;
 using Lines = std::vector<std::string>;
 
+Lines LinesOf(const kelc::TTextLines& lines) { return Lines(lines.begin(), lines.end()); }
+
 class CodeSnipetTest : public testing::Test {
 protected:
     CodeSnipetTest() {
@@ -34,7 +36,7 @@ TEST_F(CodeSnipetTest, InsertingAndDeletingBelowShiftsTheActiveSnippet) {
     EXPECT_EQ(scope.Snippet->GetLine(4), "mine");
     scope.Snippet->DeleteLine(0);
     EXPECT_EQ(snippet.FirstLine(), 3);
-    EXPECT_EQ(scope.Lines, (Lines{"inserted", "line1", "line2"}));
+    EXPECT_EQ(LinesOf(scope.Lines), (Lines{"inserted", "line1", "line2"}));
 }
 
 TEST_F(CodeSnipetTest, TurnAndMoveCaptureEmitsTheSecondOperandFirst) {
@@ -49,7 +51,7 @@ TEST_F(CodeSnipetTest, TurnAndMoveCaptureEmitsTheSecondOperandFirst) {
     first.Deactivate();
     second.Flush();
     first.Flush();
-    EXPECT_EQ(scope.Lines, (Lines{"line0", "line1", "line2", "// turn x", "speed", "destination"}));
+    EXPECT_EQ(LinesOf(scope.Lines), (Lines{"line0", "line1", "line2", "// turn x", "speed", "destination"}));
 }
 
 TEST_F(CodeSnipetTest, FlushAndMoveRules) {
@@ -63,12 +65,12 @@ TEST_F(CodeSnipetTest, FlushAndMoveRules) {
     snippet.Deactivate();
     snippet.Flush();
     snippet.Flush();
-    EXPECT_EQ(scope.Lines, (Lines{"line0", "line1", "line2", "x", "x"}));
+    EXPECT_EQ(LinesOf(scope.Lines), (Lines{"line0", "line1", "line2", "x", "x"}));
 
     kelc::TIdentScope& function = scope.AddScope("f", false);
     function.EmitLine("body");
     function.Snippet->MoveTo(function);  // its own scope: nothing
-    EXPECT_EQ(function.Lines, Lines{"body"});
+    EXPECT_EQ(LinesOf(function.Lines), Lines{"body"});
     function.Snippet->MoveTo(scope);
     EXPECT_EQ(scope.Lines.back(), "body");
     EXPECT_TRUE(function.Lines.empty());

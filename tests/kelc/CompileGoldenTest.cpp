@@ -35,10 +35,10 @@ class KelcCompileGolden : public testing::TestWithParam<std::string> {};
 TEST_P(KelcCompileGolden, MatchesExpectation) {
     golden::Case golden = golden::Load(GetParam());
     const kelc::TCompilerOptions settings = SettingsOf(golden.input);
-    std::vector<std::string> preprocessed, assembly;
-    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings, preprocessed, assembly, kelc::SplitLines(golden.input));
+    std::string preprocessed, assembly;
+    kelc::TKELCompiler compiler("unit.kel", "unit.zarn", settings, preprocessed, assembly, golden.input);
     std::string actual;
-    for (const std::string& line : assembly) actual += Masked(line) + "\n";
+    for (const std::string& line : kelc::SplitLines(assembly)) actual += Masked(line) + "\n";
     actual += "---- messages ----\n";
     for (const std::string& message : compiler.Messages) actual += message + "\n";
     golden::Check(golden, actual);

@@ -4,9 +4,10 @@
 #include "kelc/KELCompiler.h"
 
 CompiledText CompileText(const std::string& text, const kelc::TCompilerOptions& options) {
-    std::vector<std::string> preprocessed;
+    std::string preprocessed, assembly;
     CompiledText result;
-    kelc::TKELCompiler compiler("t.kel", "t.zarn", options, preprocessed, result.assembly, kelc::SplitLines(text));
+    kelc::TKELCompiler compiler("t.kel", "t.zarn", options, preprocessed, assembly, text);
+    result.assembly = kelc::SplitLines(assembly);
     result.success = compiler.Success;
     result.messages = compiler.Messages;
     for (auto line = result.assembly.begin(); line != result.assembly.end(); ++line) {

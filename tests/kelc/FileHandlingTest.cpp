@@ -97,25 +97,25 @@ TEST(FindFile, AnEmptyDirectoryIsTheRoot) {
 TEST(LoadTextFile, LineEnds) {
     TempDirectory temp;
     temp.Write("a.kel", "one\r\ntwo\rthree\nfour");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("a.kel")), (Lines{"one", "two", "three", "four"}));
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("a.kel")), "one\r\ntwo\r\nthree\r\nfour\r\n");
     temp.Write("b.kel", "one\r\n\r\n");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("b.kel")), (Lines{"one", ""}));
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("b.kel")), "one\r\n\r\n");
     temp.Write("c.kel", std::string("one\ntw\0o\nthree", 14));
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("c.kel")), (Lines{"one", "tw"}));
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("c.kel")), "one\r\ntw\r\n");
     temp.Write("d.kel", "");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("d.kel")), Lines{});
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("d.kel")), "");
     temp.Write("e.kel", "\n\r\r\n");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("e.kel")), (Lines{"", "", ""}));
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("e.kel")), "\r\n\r\n\r\n");
 }
 
 TEST(LoadTextFile, ALeadingByteOrderMarkIsNoPartOfTheText) {
     TempDirectory temp;
     temp.Write("a.kel", "\xEF\xBB\xBFpiece a;\r\n");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("a.kel")), (Lines{"piece a;"}));
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("a.kel")), "piece a;\r\n");
     temp.Write("b.kel", "\xEF\xBB\xBF");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("b.kel")), Lines{});
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("b.kel")), "");
     temp.Write("c.kel", "x\xEF\xBB\xBF");
-    EXPECT_EQ(kelc::LoadTextFile(temp.File("c.kel")), (Lines{"x\xEF\xBB\xBF"}));
+    EXPECT_EQ(kelc::LoadTextFile(temp.File("c.kel")), "x\xEF\xBB\xBF\r\n");
 }
 
 TEST(LoadTextFile, AMissingFileNamesItsLastComponent) {
@@ -132,6 +132,11 @@ TEST(LoadTextFile, AMissingFileNamesItsLastComponent) {
 TEST(JoinLines, EveryLineEndsWithCrLf) {
     EXPECT_EQ(kelc::JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
     EXPECT_EQ(kelc::JoinLines({}), "");
+}
+
+TEST(WithCrLfLineEnds, IsJoiningTheSplitLines) {
+    for (const std::string text : {"", "a", "a\r\n", "a\r\nb", "a\nb\rc\r\n", "\n\r\r\n", "\r", "a\r\n\n", "x\n\r\ny\r\r"})
+        EXPECT_EQ(kelc::WithCrLfLineEnds(text), kelc::JoinLines(kelc::SplitLines(text))) << text;
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(IdentScope, EmittedLinesCarryTheIndent) {
     global.InsertLine(0, "first");
     global.Indent = 0;
     global.EmitLine("");
-    EXPECT_EQ(global.Lines, (std::vector<std::string>{"first", "  ret;", "  //x", "  // if (a) more", ""}));
+    EXPECT_EQ(global.Lines.TakeText(), "first\r\n  ret;\r\n  //x\r\n  // if (a) more\r\n\r\n");
 }
 
 }  // namespace

@@ -123,10 +123,11 @@ TEST(KelcFiles, MemoryRunningOutEndsTheRunWithAMessage) {
     GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
 #endif
     ProgramDirectory dir;
-    std::string lines;
-    for (int i = 0; i < 8000000; ++i) lines += "a\n";
+    // Larger than the address space the limit leaves, so that no way of compiling it fits.
+    std::string lines(120'000'000, 'a');
+    for (std::size_t i = 1; i < lines.size(); i += 2) lines[i] = '\n';
     dir.Write("huge.kel", lines);
-    CommandResult result = RunCommand(dir.Path(), "ulimit -v 200000; ./kelc huge.kel");
+    CommandResult result = RunCommand(dir.Path(), "ulimit -v 100000; ./kelc huge.kel");
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.output.find("Out of memory\n"), std::string::npos) << result.output.substr(0, 2000);
 }

@@ -1,0 +1,122 @@
+#include "kelc/TextLines.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+
+namespace kelc {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
+std::string_view TTextLines::operator[](std::size_t index) const {
+    const Span& span = spans_[index];
+    return std::string_view(chars_).substr(span.start, span.length);
+}
+
+void TTextLines::Add(std::string_view text, std::size_t indent) { spans_.push_back(Write(indent, text)); }
+
+void TTextLines::Set(std::size_t index, std::string_view text) {
+    const Span old = spans_[index];
+    spans_[index] = Write(0, text);
+    Abandon(old);
+}
+
+void TTextLines::Append(std::size_t index, std::string_view text) {
+    Span& span = spans_[index];
+    if (!IsLastWritten(span)) {
+        const Span old = span;
+        span = Write(0, (*this)[index], text);
+        Abandon(old);
+        return;
+    }
+    // The last line grows where it stands: statements echo into their comment line word by word.
+    const Span extended = Write(0, text);
+    chars_.erase(extended.start - kLineEnd.size(), kLineEnd.size());
+    span.length += extended.length;
+}
+
+void TTextLines::Insert(std::size_t index, std::string_view text) {
+    const Span span = Write(0, text);
+    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(index), span);
+}
+
+void TTextLines::Erase(std::size_t index) {
+    const Span old = spans_[index];
+    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
+    Abandon(old);
+}
+
+void TTextLines::AddAll(const TTextLines& other) {
+    if (&other == this) {
+        const TTextLines copy = other;
+        return AddAll(copy);
+    }
+    for (std::string_view line : other) Add(line);
+}
+
+void TTextLines::Clear() {
+    // Swapped, not assigned: assigning an empty string keeps the buffer.
+    std::string().swap(chars_);
+    std::vector<Span>().swap(spans_);
+    unused_ = 0;
+}
+
+std::string TTextLines::TakeText() {
+    if (unused_ != 0 || !InBufferOrder()) Compact();
+    std::string text = std::move(chars_);
+    Clear();
+    return text;
+}
+
+TTextLines::Span TTextLines::Write(std::size_t indent, std::string_view first, std::string_view second) {
+    const std::size_t start = chars_.size();
+    const std::size_t length = indent + first.size() + second.size();
+    if (length + kLineEnd.size() > std::numeric_limits<std::uint32_t>::max() - start)
+        throw std::length_error("The assembly text has outgrown 4 GB");
+    // Growing the buffer moves it: a text taken from it is found again by its offset.
+    const std::less<const char*> before;
+    const char* const bufferEnd = chars_.data() + start;
+    auto offsetInBuffer = [&](std::string_view text) {
+        const bool inside = !text.empty() && !before(text.data(), chars_.data()) && before(text.data(), bufferEnd);
+        return inside ? static_cast<std::ptrdiff_t>(text.data() - chars_.data()) : -1;
+    };
+    const std::ptrdiff_t firstAt = offsetInBuffer(first), secondAt = offsetInBuffer(second);
+    const std::size_t needed = start + length + kLineEnd.size();
+    if (needed > chars_.capacity()) chars_.reserve(std::max(needed, 2 * chars_.capacity()));
+    if (firstAt >= 0) first = std::string_view(chars_.data() + firstAt, first.size());
+    if (secondAt >= 0) second = std::string_view(chars_.data() + secondAt, second.size());
+    chars_.append(indent, ' ').append(first).append(second).append(kLineEnd);
+    return Span{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
+}
+
+void TTextLines::Abandon(const Span& span) {
+    unused_ += span.length + kLineEnd.size();
+    if (unused_ * 2 > chars_.size()) Compact();
+}
+
+bool TTextLines::InBufferOrder() const {
+    std::size_t next = 0;
+    for (const Span& span : spans_) {
+        if (span.start != next) return false;
+        next += span.length + kLineEnd.size();
+    }
+    return next == chars_.size();
+}
+
+void TTextLines::Compact() {
+    std::string packed;
+    packed.reserve(chars_.size() - unused_);
+    for (Span& span : spans_) {
+        const std::size_t start = packed.size();
+        packed.append(chars_, span.start, span.length + kLineEnd.size());
+        span.start = static_cast<std::uint32_t>(start);
+    }
+    chars_ = std::move(packed);
+    unused_ = 0;
+}
+
+}  // namespace kelc
