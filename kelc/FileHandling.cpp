@@ -3,7 +3,6 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -24,6 +23,18 @@ std::string FindAlong(const std::string& name, const std::vector<std::string>& d
         if (platform::FileExists(candidate)) return candidate;
     }
     return std::string();
+}
+
+// Whether every line end is CR LF and the text ends with one, or is empty.
+bool HasCrLfLineEnds(std::string_view text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n') return false;
+        if (text[at] == '\r') {
+            if (at + 1 == text.size() || text[at + 1] != '\n') return false;
+            ++at;
+        }
+    }
+    return text.empty() || text.back() == '\n';
 }
 
 }  // namespace
@@ -87,16 +98,12 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 std::string WithCrLfLineEnds(std::string text) {
     // Files written on Windows, and everything kelc writes, are in this form already.
-    std::size_t first = 0;
-    while ((first = text.find_first_of("\r\n", first)) != std::string::npos && text.compare(first, 2, "\r\n") == 0)
-        first += 2;
-    if (first == std::string::npos && (text.empty() || text.back() == '\n')) return text;
-
+    if (HasCrLfLineEnds(text)) return text;
     std::string out;
     out.reserve(text.size() + text.size() / 8 + 2);
-    out.append(text, 0, std::min(first, text.size()));
-    for (std::size_t at = first; at < text.size();) {
-        const std::size_t lineEnd = std::min(text.find_first_of("\r\n", at), text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t lineEnd = at;
+        while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n') ++lineEnd;
         out.append(text, at, lineEnd - at);
         if (lineEnd == text.size()) break;
         at = lineEnd + (text.compare(lineEnd, 2, "\r\n") == 0 ? 2 : 1);

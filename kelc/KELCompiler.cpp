@@ -95,6 +95,10 @@ void TKELCompiler::Compile() {
         }
         preprocessorOutput_ = WithCrLfLineEnds(text);
         std::string().swap(preprocessor_->MainText);  // read by the run alone
+        // The assembly text is a few times the script. Room for all of it spares copying it as
+        // it grows, and the pages of the room that are never written take no memory.
+        const std::size_t expected = 6 * text.size();
+        globalScope_->Lines.Reserve(expected, expected / 16);
         scanner_ = std::make_unique<TScanner>(
             std::move(text), [this](TScanner&, TTokenData& token) { OnPosition(token); },
             [this](std::string_view word, TTokenType& kind) { return OnLookupSymbol(word, kind); });

@@ -31,6 +31,9 @@ public:
     void Erase(std::size_t index);
     void AddAll(const TTextLines& other);
     void Clear();
+    // Room for this much text without moving it as it grows. Only a hint: when the room cannot
+    // be had, the buffer grows as it goes.
+    void Reserve(std::size_t characters, std::size_t lines);
 
     // The lines, each followed by CR LF; the list is left empty.
     std::string TakeText();
