@@ -16,17 +16,17 @@ TIdentScope::TIdentScope(std::string name, bool inlinable, TIdentScope* parent)
 
 TIdentScope::~TIdentScope() = default;
 
-const TIdentScope::Entry* TIdentScope::Lookup(const std::string& name) const {
+const TIdentScope::Entry* TIdentScope::Lookup(std::string_view name) const {
     auto found = names_.find(name);
     return found == names_.end() ? nullptr : &found->second;
 }
 
-TIdent* TIdentScope::FindIdent(const std::string& name, bool& namesScope) {
+TIdent* TIdentScope::FindIdent(std::string_view name, bool& namesScope) {
     namesScope = false;
     if (name.empty()) return nullptr;
     // In an inlinable scope the names declared in its source come first: undecorated entries
     // there are only the locals copied in with another inlinable function's code.
-    const Entry* entry = Inlinable ? Lookup(Name + "_" + name) : nullptr;
+    const Entry* entry = Inlinable ? Lookup(Name + "_" + std::string(name)) : nullptr;
     if (entry == nullptr) entry = Lookup(name);
     if (entry != nullptr) {
         namesScope = entry->scope != nullptr;
@@ -58,7 +58,7 @@ void TIdentScope::CheckNotDeclared(const std::string& name) const {
 TIdentScope& TIdentScope::AddScope(const std::string& name, bool inlinable) {
     CheckNotDeclared(name);
     scopes_.push_back(std::make_unique<TIdentScope>(name, inlinable, this));
-    names_[name].scope = scopes_.back().get();
+    names_[scopes_.back()->Name].scope = scopes_.back().get();
     longestName_ = std::max(longestName_, name.size());
     return *scopes_.back();
 }
@@ -70,7 +70,7 @@ TIdent& TIdentScope::AddIdent(const std::string& name, TIdentKind kind) {
 TIdent& TIdentScope::AddStoredIdent(const std::string& storedName, TIdentKind kind) {
     CheckNotDeclared(storedName);
     idents_.push_back(std::make_unique<TIdent>(TIdent{this, storedName, kind, -1}));
-    names_[storedName].ident = idents_.back().get();
+    names_[idents_.back()->Name].ident = idents_.back().get();
     longestName_ = std::max(longestName_, storedName.size());
     return *idents_.back();
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -39,7 +40,7 @@ public:
 
     // An identifier by name, searching outwards; a function name found first hides outer
     // identifiers and sets `namesScope`.
-    TIdent* FindIdent(const std::string& name, bool& namesScope);
+    TIdent* FindIdent(std::string_view name, bool& namesScope);
     // An identifier by the name it is stored under, searching outwards, never decorating: an
     // inlinable scope's own "<scope>_<name>" must not stand in for a copied "<name>".
     TIdent* FindStoredIdent(const std::string& storedName) const;
@@ -87,10 +88,11 @@ private:
         TIdent* ident = nullptr;
         TIdentScope* scope = nullptr;
     };
-    const Entry* Lookup(const std::string& name) const;
+    const Entry* Lookup(std::string_view name) const;
     void CheckNotDeclared(const std::string& name) const;
 
-    std::unordered_map<std::string, Entry> names_;  // compared with case
+    // Compared with case. The keys view the names the identifiers and scopes keep.
+    std::unordered_map<std::string_view, Entry> names_;
     std::vector<std::unique_ptr<TIdent>> idents_;
     std::vector<std::unique_ptr<TIdentScope>> scopes_;
     std::unique_ptr<TCodeSnipet> rootSnippet_;

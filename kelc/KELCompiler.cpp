@@ -157,7 +157,7 @@ bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::stri
 bool TKELCompiler::OnLookupSymbol(std::string_view text, TTokenType& kind) {
     if (currentScope_ == nullptr || !currentScope_->MayName(text.size())) return false;
     bool namesScope = false;
-    if (currentScope_->FindIdent(std::string(text), namesScope) == nullptr) return false;
+    if (currentScope_->FindIdent(text, namesScope) == nullptr) return false;
     kind = ttIdentifier;
     return true;
 }

@@ -57,18 +57,20 @@ void TTextLines::AddAll(const TTextLines& other) {
         const TTextLines copy = other;
         return AddAll(copy);
     }
-    if (other.unused_ != 0 || !other.InBufferOrder()) {
-        for (std::string_view line : other) Add(line);
+    const std::size_t size = other.chars_.size() - other.unused_;
+    if (size > std::numeric_limits<std::uint32_t>::max() - chars_.size()) throw std::length_error(kTooLarge);
+    if (chars_.size() + size > chars_.capacity()) chars_.reserve(std::max(chars_.size() + size, 2 * chars_.capacity()));
+    // Lines are copied with the CR LF that follows them; a finished function's code, the usual
+    // case, is in order and copied in one piece.
+    if (other.unused_ == 0 && other.InBufferOrder()) {
+        const auto offset = static_cast<std::uint32_t>(chars_.size());
+        chars_ += other.chars_;
+        for (Span span : other.spans_) spans_.push_back(Span{span.start + offset, span.length});
         return;
     }
-    // The usual case, a finished function's code: its characters are taken over in one piece.
-    const std::size_t offset = chars_.size();
-    if (other.chars_.size() > std::numeric_limits<std::uint32_t>::max() - offset)
-        throw std::length_error(kTooLarge);
-    chars_ += other.chars_;
-    for (Span span : other.spans_) {
-        span.start += static_cast<std::uint32_t>(offset);
-        spans_.push_back(span);
+    for (const Span& span : other.spans_) {
+        spans_.push_back(Span{static_cast<std::uint32_t>(chars_.size()), span.length});
+        chars_.append(other.chars_, span.start, span.length + kLineEnd.size());
     }
 }
 
