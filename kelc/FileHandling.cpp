@@ -25,16 +25,16 @@ std::string FindAlong(const std::string& name, const std::vector<std::string>& d
     return std::string();
 }
 
-// Whether every line end is CR LF and the text ends with one, or is empty.
+// Whether every line end is CR LF and the text ends with one, or is empty: every CR is followed
+// by an LF, and there are no other LFs.
 bool HasCrLfLineEnds(std::string_view text) {
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '\n') return false;
-        if (text[at] == '\r') {
-            if (at + 1 == text.size() || text[at + 1] != '\n') return false;
-            ++at;
-        }
+    std::size_t returns = 0, lineFeeds = 0;
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos; at = text.find('\r', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != '\n') return false;
+        ++returns;
     }
-    return text.empty() || text.back() == '\n';
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) ++lineFeeds;
+    return returns == lineFeeds && (text.empty() || text.back() == '\n');
 }
 
 }  // namespace

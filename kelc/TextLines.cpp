@@ -1,6 +1,7 @@
 #include "kelc/TextLines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
@@ -57,20 +58,20 @@ void TTextLines::AddAll(const TTextLines& other) {
         const TTextLines copy = other;
         return AddAll(copy);
     }
-    const std::size_t size = other.chars_.size() - other.unused_;
-    if (size > std::numeric_limits<std::uint32_t>::max() - chars_.size()) throw std::length_error(kTooLarge);
-    if (chars_.size() + size > chars_.capacity()) chars_.reserve(std::max(chars_.size() + size, 2 * chars_.capacity()));
+    const std::size_t offset = chars_.size();
+    char* out = Extend(other.chars_.size() - other.unused_);
     // Lines are copied with the CR LF that follows them; a finished function's code, the usual
     // case, is in order and copied in one piece.
     if (other.unused_ == 0 && other.InBufferOrder()) {
-        const auto offset = static_cast<std::uint32_t>(chars_.size());
-        chars_ += other.chars_;
-        for (Span span : other.spans_) spans_.push_back(Span{span.start + offset, span.length});
+        std::memcpy(out, other.chars_.data(), other.chars_.size());
+        for (const Span& span : other.spans_)
+            spans_.push_back(Span{span.start + static_cast<std::uint32_t>(offset), span.length});
         return;
     }
     for (const Span& span : other.spans_) {
-        spans_.push_back(Span{static_cast<std::uint32_t>(chars_.size()), span.length});
-        chars_.append(other.chars_, span.start, span.length + kLineEnd.size());
+        spans_.push_back(Span{static_cast<std::uint32_t>(out - chars_.data()), span.length});
+        std::memcpy(out, other.chars_.data() + span.start, span.length + kLineEnd.size());
+        out += span.length + kLineEnd.size();
     }
 }
 
@@ -96,24 +97,32 @@ std::string TTextLines::TakeText() {
     return text;
 }
 
+char* TTextLines::Extend(std::size_t count) {
+    const std::size_t size = chars_.size();
+    if (count > std::numeric_limits<std::uint32_t>::max() - size) throw std::length_error(kTooLarge);
+    if (size + count > chars_.capacity()) chars_.reserve(std::max(size + count, 2 * chars_.capacity()));
+    chars_.resize(size + count);
+    return chars_.data() + size;
+}
+
 TTextLines::Span TTextLines::Write(std::size_t indent, std::string_view first, std::string_view second) {
-    const std::size_t start = chars_.size();
-    const std::size_t length = indent + first.size() + second.size();
-    if (length + kLineEnd.size() > std::numeric_limits<std::uint32_t>::max() - start)
-        throw std::length_error(kTooLarge);
     // Growing the buffer moves it: a text taken from it is found again by its offset.
     const std::less<const char*> before;
-    const char* const bufferEnd = chars_.data() + start;
     auto offsetInBuffer = [&](std::string_view text) {
-        const bool inside = !text.empty() && !before(text.data(), chars_.data()) && before(text.data(), bufferEnd);
+        const bool inside = !text.empty() && !before(text.data(), chars_.data()) &&
+                            before(text.data(), chars_.data() + chars_.size());
         return inside ? static_cast<std::ptrdiff_t>(text.data() - chars_.data()) : -1;
     };
     const std::ptrdiff_t firstAt = offsetInBuffer(first), secondAt = offsetInBuffer(second);
-    const std::size_t needed = start + length + kLineEnd.size();
-    if (needed > chars_.capacity()) chars_.reserve(std::max(needed, 2 * chars_.capacity()));
+    const std::size_t start = chars_.size();
+    const std::size_t length = indent + first.size() + second.size();
+    char* out = Extend(length + kLineEnd.size());
     if (firstAt >= 0) first = std::string_view(chars_.data() + firstAt, first.size());
     if (secondAt >= 0) second = std::string_view(chars_.data() + secondAt, second.size());
-    chars_.append(indent, ' ').append(first).append(second).append(kLineEnd);
+    out = std::fill_n(out, indent, ' ');
+    out = std::copy(first.begin(), first.end(), out);
+    out = std::copy(second.begin(), second.end(), out);
+    std::copy(kLineEnd.begin(), kLineEnd.end(), out);
     return Span{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
 }
 

@@ -44,6 +44,8 @@ private:
         std::uint32_t length = 0;
     };
 
+    // Lengthens the buffer by `count` characters and returns where they start.
+    char* Extend(std::size_t count);
     // Writes `indent` blanks, both texts and CR LF at the buffer's end.
     Span Write(std::size_t indent, std::string_view first, std::string_view second = {});
     bool IsLastWritten(const Span& span) const { return span.start + span.length + 2 == chars_.size(); }
