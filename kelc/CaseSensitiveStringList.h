@@ -3,8 +3,10 @@
 // comparison). It does not own the objects. Holds the preprocessor's define table. A balanced
 // tree keeps Add, Find and Remove logarithmic, so a script with a hundred thousand definitions
 // stays fast.
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace kelc {
 
@@ -16,7 +18,7 @@ public:
     bool Add(const std::string& name, T* object) { return entries_.emplace(name, object).second; }
 
     // The object entered with the name; nullptr when the name is absent.
-    T* Find(const std::string& name) const {
+    T* Find(std::string_view name) const {
         auto at = entries_.find(name);
         return at == entries_.end() ? nullptr : at->second;
     }
@@ -30,7 +32,7 @@ public:
     std::size_t Count() const { return entries_.size(); }
 
 private:
-    std::map<std::string, T*> entries_;
+    std::map<std::string, T*, std::less<>> entries_;  // std::less<> compares with views too
 };
 
 }  // namespace kelc

@@ -49,7 +49,7 @@ std::size_t TLineInfoList::LinesUpTo(const TLineInfo& info, std::int32_t relativ
 }
 
 const TLineInfo* TLineInfoList::Locate(std::int32_t offset, TLineInfoResults& result) const {
-    LinkEnclosingEntries();
+    if (enclosing_.size() < items_.size()) LinkEnclosingEntries();  // entries added since the last call
     // The last entry starting at or before the offset, then outwards through its includers: the
     // first whose stretch holds the offset is the last such entry in the list, the innermost file.
     auto after = std::upper_bound(items_.begin(), items_.end(), offset,

@@ -95,8 +95,8 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
 
     TPreProcessorParser parser;
     parser.OnNewLine = [this](TPreProcessorParser&, std::int32_t, std::int32_t, std::int32_t offset) { RecordLineStart(offset); };
-    parser.OnIdentifier = [this](TPreProcessorParser&, const std::string& identifier, std::string& replacement) {
-        SubstituteIdentifier(identifier, replacement);
+    parser.OnIdentifier = [this](TPreProcessorParser&, std::string_view identifier, std::string& replacement) {
+        return SubstituteIdentifier(identifier, replacement);
     };
     parser.SetText(std::move(text));
     try {
@@ -168,13 +168,12 @@ void TPreProcessor::RecordLineStart(std::int32_t offset) {
     if (TLineInfo* current = LineInfos.CurrentItem()) current->lineStarts.push_back(offset + offsetAdjust_);
 }
 
-void TPreProcessor::SubstituteIdentifier(const std::string& identifier, std::string& replacement) {
-    if (const TPreProcessorDefine* define = defines_.Find(identifier)) {
-        replacement = define->value;
-        offsetAdjust_ += static_cast<std::int32_t>(define->value.size()) - static_cast<std::int32_t>(identifier.size());
-    } else {
-        replacement = identifier;
-    }
+bool TPreProcessor::SubstituteIdentifier(std::string_view identifier, std::string& replacement) {
+    const TPreProcessorDefine* define = defines_.Find(identifier);
+    if (define == nullptr) return false;
+    replacement = define->value;
+    offsetAdjust_ += static_cast<std::int32_t>(define->value.size()) - static_cast<std::int32_t>(identifier.size());
+    return true;
 }
 
 }  // namespace kelc

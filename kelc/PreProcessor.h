@@ -94,7 +94,7 @@ private:
     // A new definition, its value taken as it is.
     void Enter(const std::string& name, const std::string& value);
     void RecordLineStart(std::int32_t offset);
-    void SubstituteIdentifier(const std::string& identifier, std::string& replacement);
+    bool SubstituteIdentifier(std::string_view identifier, std::string& replacement);
 
     std::int32_t offsetAdjust_ = 0;  // output offset minus input offset, for the current file
     std::vector<std::unique_ptr<TPreProcessorDefine>> defineObjects_;  // every definition until Clear

@@ -87,12 +87,8 @@ void TPreProcessorParser::Next() {
     }
     tokenLength_ = static_cast<std::int32_t>(stop - start);
     tokenText_ = std::string_view(text_).substr(start, stop - start);
-    if (tokenType_ == ptIdentifier && OnIdentifier) {
-        identifier_.assign(tokenText_);
-        replacement_ = identifier_;
-        OnIdentifier(*this, identifier_, replacement_);
+    if (tokenType_ == ptIdentifier && OnIdentifier && OnIdentifier(*this, tokenText_, replacement_))
         tokenText_ = replacement_;
-    }
 }
 
 }  // namespace kelc

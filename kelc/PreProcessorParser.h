@@ -14,8 +14,10 @@ class TPreProcessorParser {
 public:
     // Called for every line end with the new line's number, column 1 and the offset after it.
     using TNewLineEvent = std::function<void(TPreProcessorParser&, std::int32_t line, std::int32_t column, std::int32_t offset)>;
-    // Called for every identifier; the replacement becomes TokenText (TokenLength is unchanged).
-    using TIdentifierEvent = std::function<void(TPreProcessorParser&, const std::string& identifier, std::string& replacement)>;
+    // Called for every identifier; returns true when it fills in a replacement, which then becomes
+    // TokenText (TokenLength is unchanged).
+    using TIdentifierEvent =
+        std::function<bool(TPreProcessorParser&, std::string_view identifier, std::string& replacement)>;
 
     TNewLineEvent OnNewLine;
     TIdentifierEvent OnIdentifier;
@@ -42,8 +44,7 @@ private:
     std::string text_;
     std::size_t end_ = 0;  // the first NUL, or the text's length
     std::string_view tokenText_;
-    std::string identifier_;   // the identifier, for OnIdentifier
-    std::string replacement_;  // what OnIdentifier made of it; both keep their buffers
+    std::string replacement_;  // what OnIdentifier made of an identifier; keeps its buffer
     TPreProcessorTokenType tokenType_ = ptEndOfText;
     std::int32_t lineStart_ = 0;
     std::int32_t tokenLength_ = 0;

@@ -1,12 +1,14 @@
 #include "kelc/Scanner.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <locale>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 namespace kelc {
 namespace {
@@ -350,8 +352,14 @@ constexpr std::pair<TTokenType, TTokenType> kAssigningThirdCharacter[] = {
 };
 
 const TOperatorText* FindOperator(char first, char second) {
-    for (const TOperatorText& op : kOperators)
-        if (op.text[0] == first && (op.text[1] == '\0' || op.text[1] == second)) return &op;
+    // Each opening character's operators in table order, so a token costs no search of the table.
+    static const auto byFirst = [] {
+        std::array<std::vector<const TOperatorText*>, 256> table;
+        for (const TOperatorText& op : kOperators) table[static_cast<unsigned char>(op.text[0])].push_back(&op);
+        return table;
+    }();
+    for (const TOperatorText* op : byFirst[static_cast<unsigned char>(first)])
+        if (op->text[1] == '\0' || op->text[1] == second) return op;
     return nullptr;
 }
 

@@ -11,6 +11,7 @@ namespace kelc {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kFirstRoom = 1024;
 constexpr const char* kTooLarge = "The assembly text has outgrown 4 GB";
 
 }  // namespace
@@ -20,7 +21,11 @@ std::string_view TTextLines::operator[](std::size_t index) const {
     return std::string_view(chars_).substr(span.start, span.length);
 }
 
-void TTextLines::Add(std::string_view text, std::size_t indent) { spans_.push_back(Write(indent, text)); }
+void TTextLines::Add(std::string_view text, std::size_t indent) {
+    const Span span = Write(indent, text);
+    if (spans_.empty()) spans_.reserve(kFirstRoom / 16);
+    spans_.push_back(span);
+}
 
 void TTextLines::Set(std::size_t index, std::string_view text) {
     const Span old = spans_[index];
@@ -100,7 +105,8 @@ std::string TTextLines::TakeText() {
 char* TTextLines::Extend(std::size_t count) {
     const std::size_t size = chars_.size();
     if (count > std::numeric_limits<std::uint32_t>::max() - size) throw std::length_error(kTooLarge);
-    if (size + count > chars_.capacity()) chars_.reserve(std::max(size + count, 2 * chars_.capacity()));
+    // A snippet or function holds a few dozen lines: start with room for them.
+    if (size + count > chars_.capacity()) chars_.reserve(std::max({size + count, 2 * chars_.capacity(), kFirstRoom}));
     chars_.resize(size + count);
     return chars_.data() + size;
 }

@@ -129,17 +129,20 @@ TKeywordList BuildKeywordList() {
         list.entries_.insert(at, entry);
         list.longest_ = std::max(list.longest_, name.size());
         for (char& c : name) c = Lower(c);
-        list.byLowerCaseName_.emplace(name, entry.kind);
+        list.byFirstLetter_[static_cast<unsigned char>(name[0])].emplace_back(name, entry.kind);
     }
     return list;
 }
 
 TTokenType TKeywordList::Find(std::string_view text) const {
     if (text.size() <= 1 || text.size() > longest_) return ttIdentifier;
-    std::string lower(text);  // as short as a keyword: no allocation
-    for (char& c : lower) c = Lower(c);
-    auto found = byLowerCaseName_.find(lower);
-    return found == byLowerCaseName_.end() ? ttIdentifier : found->second;
+    for (const auto& [name, kind] : byFirstLetter_[static_cast<unsigned char>(Lower(text[0]))]) {
+        if (name.size() != text.size()) continue;
+        std::size_t i = 1;
+        while (i < name.size() && Lower(text[i]) == name[i]) ++i;
+        if (i == name.size()) return kind;
+    }
+    return ttIdentifier;
 }
 
 }  // namespace kelc

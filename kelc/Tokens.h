@@ -1,10 +1,11 @@
 #pragma once
 // The vocabulary of KEL: the token kinds of KEL, the token record, the keyword table and the
 // display names used in every expected-but-found message.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kelc {
@@ -150,8 +151,9 @@ public:
 private:
     friend TKeywordList BuildKeywordList();
     std::vector<TSymbolData> entries_;
-    // Every word is looked up: by its lower-case form in a hash table, not by a search.
-    std::unordered_map<std::string, TTokenType> byLowerCaseName_;
+    // Every word is looked up, among the few keywords that begin with its first letter: the
+    // lower-case names by the lower-case form of that letter.
+    std::array<std::vector<std::pair<std::string, TTokenType>>, 256> byFirstLetter_;
     std::size_t longest_ = 0;
 };
 
