@@ -79,11 +79,11 @@ void TPreProcessorParser::Next() {
         stop = start + 1;
     } else {
         while (stop < end_) {
-            char d = text_[stop];
+            const char d = text_[stop];
             if (d == '"' || d == '#' || d == '-' || d == '/' || d == '_' || IsAsciiLetter(d)) break;
             ++stop;
+            if (d == '\n' || (d == '\r' && At(stop) != '\n')) NewLine(stop);
         }
-        CountLineEnds(start, stop);
     }
     tokenLength_ = static_cast<std::int32_t>(stop - start);
     tokenText_ = std::string_view(text_).substr(start, stop - start);

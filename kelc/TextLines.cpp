@@ -12,13 +12,16 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kFirstRoom = 1024;
+// The buffer's string is lengthened this much ahead of the text, not line by line; the zeros
+// written ahead touch little memory.
+constexpr std::size_t kLengthenBy = 4096;
 constexpr const char* kTooLarge = "The assembly text has outgrown 4 GB";
 
 }  // namespace
 
 std::string_view TTextLines::operator[](std::size_t index) const {
     const Span& span = spans_[index];
-    return std::string_view(chars_).substr(span.start, span.length);
+    return std::string_view(chars_.data() + span.start, span.length);
 }
 
 void TTextLines::Add(std::string_view text, std::size_t indent) {
@@ -43,7 +46,9 @@ void TTextLines::Append(std::size_t index, std::string_view text) {
     }
     // The last line grows where it stands: statements echo into their comment line word by word.
     const Span extended = Write(0, text);
-    chars_.erase(extended.start - kLineEnd.size(), kLineEnd.size());
+    char* const oldLineEnd = chars_.data() + extended.start - kLineEnd.size();
+    std::memmove(oldLineEnd, oldLineEnd + kLineEnd.size(), extended.length + kLineEnd.size());
+    end_ -= kLineEnd.size();
     span.length += extended.length;
 }
 
@@ -63,12 +68,12 @@ void TTextLines::AddAll(const TTextLines& other) {
         const TTextLines copy = other;
         return AddAll(copy);
     }
-    const std::size_t offset = chars_.size();
-    char* out = Extend(other.chars_.size() - other.unused_);
+    const std::size_t offset = end_;
+    char* out = Extend(other.end_ - other.unused_);
     // Lines are copied with the CR LF that follows them; a finished function's code, the usual
     // case, is in order and copied in one piece.
     if (other.unused_ == 0 && other.InBufferOrder()) {
-        std::memcpy(out, other.chars_.data(), other.chars_.size());
+        std::memcpy(out, other.chars_.data(), other.end_);
         for (const Span& span : other.spans_)
             spans_.push_back(Span{span.start + static_cast<std::uint32_t>(offset), span.length});
         return;
@@ -84,6 +89,7 @@ void TTextLines::Clear() {
     // Swapped, not assigned: assigning an empty string keeps the buffer.
     std::string().swap(chars_);
     std::vector<Span>().swap(spans_);
+    end_ = 0;
     unused_ = 0;
 }
 
@@ -97,18 +103,23 @@ void TTextLines::Reserve(std::size_t characters, std::size_t lines) {
 
 std::string TTextLines::TakeText() {
     if (unused_ != 0 || !InBufferOrder()) Compact();
+    chars_.resize(end_);
     std::string text = std::move(chars_);
     Clear();
     return text;
 }
 
 char* TTextLines::Extend(std::size_t count) {
-    const std::size_t size = chars_.size();
-    if (count > std::numeric_limits<std::uint32_t>::max() - size) throw std::length_error(kTooLarge);
-    // A snippet or function holds a few dozen lines: start with room for them.
-    if (size + count > chars_.capacity()) chars_.reserve(std::max({size + count, 2 * chars_.capacity(), kFirstRoom}));
-    chars_.resize(size + count);
-    return chars_.data() + size;
+    if (count > std::numeric_limits<std::uint32_t>::max() - end_) throw std::length_error(kTooLarge);
+    const std::size_t end = end_ + count;
+    if (end > chars_.size()) {
+        // A snippet or function holds a few dozen lines: it starts with room for them.
+        if (end > chars_.capacity()) chars_.reserve(std::max({end, 2 * chars_.capacity(), kFirstRoom}));
+        chars_.resize(std::min(chars_.capacity(), std::max(end, chars_.size() + kLengthenBy)));
+    }
+    char* const out = chars_.data() + end_;
+    end_ = end;
+    return out;
 }
 
 TTextLines::Span TTextLines::Write(std::size_t indent, std::string_view first, std::string_view second) {
@@ -116,11 +127,11 @@ TTextLines::Span TTextLines::Write(std::size_t indent, std::string_view first, s
     const std::less<const char*> before;
     auto offsetInBuffer = [&](std::string_view text) {
         const bool inside = !text.empty() && !before(text.data(), chars_.data()) &&
-                            before(text.data(), chars_.data() + chars_.size());
+                            before(text.data(), chars_.data() + end_);
         return inside ? static_cast<std::ptrdiff_t>(text.data() - chars_.data()) : -1;
     };
     const std::ptrdiff_t firstAt = offsetInBuffer(first), secondAt = offsetInBuffer(second);
-    const std::size_t start = chars_.size();
+    const std::size_t start = end_;
     const std::size_t length = indent + first.size() + second.size();
     char* out = Extend(length + kLineEnd.size());
     if (firstAt >= 0) first = std::string_view(chars_.data() + firstAt, first.size());
@@ -134,7 +145,7 @@ TTextLines::Span TTextLines::Write(std::size_t indent, std::string_view first, s
 
 void TTextLines::Abandon(const Span& span) {
     unused_ += span.length + kLineEnd.size();
-    if (unused_ * 2 > chars_.size()) Compact();
+    if (unused_ * 2 > end_) Compact();
 }
 
 bool TTextLines::InBufferOrder() const {
@@ -143,18 +154,19 @@ bool TTextLines::InBufferOrder() const {
         if (span.start != next) return false;
         next += span.length + kLineEnd.size();
     }
-    return next == chars_.size();
+    return next == end_;
 }
 
 void TTextLines::Compact() {
     std::string packed;
-    packed.reserve(chars_.size() - unused_);
+    packed.reserve(end_ - unused_);
     for (Span& span : spans_) {
         const std::size_t start = packed.size();
         packed.append(chars_, span.start, span.length + kLineEnd.size());
         span.start = static_cast<std::uint32_t>(start);
     }
     chars_ = std::move(packed);
+    end_ = chars_.size();
     unused_ = 0;
 }
 

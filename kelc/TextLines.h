@@ -48,14 +48,15 @@ private:
     char* Extend(std::size_t count);
     // Writes `indent` blanks, both texts and CR LF at the buffer's end.
     Span Write(std::size_t indent, std::string_view first, std::string_view second = {});
-    bool IsLastWritten(const Span& span) const { return span.start + span.length + 2 == chars_.size(); }
+    bool IsLastWritten(const Span& span) const { return span.start + span.length + 2 == end_; }
     void Abandon(const Span& span);
     bool InBufferOrder() const;
     void Compact();
 
-    std::string chars_;
+    std::string chars_;       // the text up to end_, then zeros written ahead
+    std::size_t end_ = 0;
     std::vector<Span> spans_;
-    std::size_t unused_ = 0;  // bytes of chars_ that no line holds any more
+    std::size_t unused_ = 0;  // bytes before end_ that no line holds any more
 };
 
 class TTextLines::Iterator {
