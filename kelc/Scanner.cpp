@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <locale>
-#include <sstream>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -38,12 +38,10 @@ long long ToInteger(const std::string& text) {
 }
 
 long double ToFloat(const std::string& text) {
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
     long double value = 0;
-    in >> value;
-    if (in.fail() || in.peek() != std::char_traits<char>::eof())
-        throw EConvertError("'" + text + "' is not a valid floating point value");
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (error != std::errc() || stop != end) throw EConvertError("'" + text + "' is not a valid floating point value");
     return value;
 }
 
