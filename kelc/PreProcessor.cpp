@@ -99,18 +99,37 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
         return SubstituteIdentifier(identifier, replacement);
     };
     parser.SetText(std::move(text));
+    // Text that stays as it is goes to the output in stretches, not token by token.
+    std::size_t copyFrom = 0, copyTo = 0;
+    auto copyStretch = [&] {
+        out.append(parser.Text(), copyFrom, copyTo - copyFrom);
+        copyFrom = copyTo;
+    };
     try {
         while (parser.TokenType() != ptEndOfText) {
             const bool directive = parser.TokenType() == ptDirective;
-            if (directive) CarryOutDirective(parser, depth, fileName, entry, out);
-            if (directive || !States.IsActive()) out.append(parser.TokenText().size(), ' ');
-            else out += parser.TokenText();
+            const std::string_view token = parser.TokenText();
+            const auto at = static_cast<std::size_t>(parser.TokenPos());
+            if (!directive && States.IsActive() && token.data() == parser.Text().data() + at) {
+                if (at != copyTo) {
+                    copyStretch();
+                    copyFrom = at;
+                }
+                copyTo = at + token.size();
+            } else {
+                copyStretch();
+                if (directive) CarryOutDirective(parser, depth, fileName, entry, out);
+                if (directive || !States.IsActive()) out.append(parser.TokenText().size(), ' ');
+                else out += parser.TokenText();
+            }
             parser.Next();
         }
+        copyStretch();
         info.endPos = static_cast<std::int32_t>(out.size());
     } catch (const std::bad_alloc&) {
         throw;  // running out of memory ends the program, not only this step
     } catch (const std::exception& error) {
+        copyStretch();
         info.endPos = static_cast<std::int32_t>(out.size()) + 1;
         throw EPreProcessorError(PositionPrefix(fileName, parser.Line(), parser.Column()) + error.what());
     }
