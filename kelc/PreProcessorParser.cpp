@@ -1,10 +1,24 @@
 #include "kelc/PreProcessorParser.h"
 
+#include <array>
+
 namespace kelc {
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsIdentifierChar(char c) { return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-'; }
+
+// The characters that end a stretch of other text, by byte value: most of a script is such text,
+// read a character at a time.
+constexpr auto kEndsOtherText = [] {
+    std::array<bool, 256> ends{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        ends[static_cast<std::size_t>(c)] =
+            ch == '"' || ch == '#' || ch == '-' || ch == '/' || ch == '_' || IsAsciiLetter(ch);
+    }
+    return ends;
+}();
 
 }  // namespace
 
@@ -80,7 +94,7 @@ void TPreProcessorParser::Next() {
     } else {
         while (stop < end_) {
             const char d = text_[stop];
-            if (d == '"' || d == '#' || d == '-' || d == '/' || d == '_' || IsAsciiLetter(d)) break;
+            if (kEndsOtherText[static_cast<unsigned char>(d)]) break;
             ++stop;
             if (d == '\n' || (d == '\r' && At(stop) != '\n')) NewLine(stop);
         }
