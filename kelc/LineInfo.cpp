@@ -10,9 +10,11 @@ void TLineInfoList::Clear() {
     enclosing_.clear();
     current_ = -1;
     lastEntry_ = nullptr;
+    lastFrom_ = lastTo_ = 0;
 }
 
 TLineInfo& TLineInfoList::Add() {
+    lastFrom_ = lastTo_ = 0;
     items_.push_back(std::make_unique<TLineInfo>());
     return *items_.back();
 }
@@ -49,6 +51,24 @@ std::size_t TLineInfoList::LinesUpTo(const TLineInfo& info, std::int32_t relativ
 }
 
 const TLineInfo* TLineInfoList::Locate(std::int32_t offset, TLineInfoResults& result) const {
+    // Tokens are placed in text order: mostly in the stretch of the last search.
+    const TLineInfo* found = offset >= lastFrom_ && offset < lastTo_ ? lastFound_ : Search(offset);
+    if (found == nullptr) return nullptr;
+    const TLineInfo& info = *found;
+    std::int32_t relative = offset - info.startPos;
+    result.offset = relative;
+    const std::size_t lines = LinesUpTo(info, relative);
+    if (lines == 0) {
+        result.line = 1;
+        result.column = 1;
+    } else {
+        result.line = static_cast<std::int32_t>(lines);
+        result.column = relative - info.lineStarts[lines - 1] + 1;
+    }
+    return &info;
+}
+
+const TLineInfo* TLineInfoList::Search(std::int32_t offset) const {
     if (enclosing_.size() < items_.size()) LinkEnclosingEntries();  // entries added since the last call
     // The last entry starting at or before the offset, then outwards through its includers: the
     // first whose stretch holds the offset is the last such entry in the list, the innermost file.
@@ -58,16 +78,9 @@ const TLineInfo* TLineInfoList::Locate(std::int32_t offset, TLineInfoResults& re
          index = enclosing_[static_cast<std::size_t>(index)]) {
         const TLineInfo& info = *items_[static_cast<std::size_t>(index)];
         if (offset >= info.endPos) continue;
-        std::int32_t relative = offset - info.startPos;
-        result.offset = relative;
-        const std::size_t lines = LinesUpTo(info, relative);
-        if (lines == 0) {
-            result.line = 1;
-            result.column = 1;
-        } else {
-            result.line = static_cast<std::int32_t>(lines);
-            result.column = relative - info.lineStarts[lines - 1] + 1;
-        }
+        lastFound_ = &info;
+        lastFrom_ = offset;
+        lastTo_ = after == items_.end() ? info.endPos : std::min(info.endPos, (*after)->startPos);
         return &info;
     }
     return nullptr;

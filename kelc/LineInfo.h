@@ -49,6 +49,8 @@ public:
 
 private:
     void LinkEnclosingEntries() const;
+    // Locate's search for the entry, which also notes the stretch of offsets it answers for.
+    const TLineInfo* Search(std::int32_t offset) const;
     // How many of the entry's line starts lie at or before `relative`.
     std::size_t LinesUpTo(const TLineInfo& info, std::int32_t relative) const;
 
@@ -61,6 +63,11 @@ private:
     // is mostly on the same line or the line after it.
     mutable const TLineInfo* lastEntry_ = nullptr;
     mutable std::size_t lastLines_ = 0;
+    // The entry the last search found, which is the answer for every offset in [lastFrom_,
+    // lastTo_): no other entry starts there and it has not ended.
+    mutable const TLineInfo* lastFound_ = nullptr;
+    mutable std::int32_t lastFrom_ = 0;
+    mutable std::int32_t lastTo_ = 0;
 };
 
 // What the compiler's position hook does with a scanned token: when the list knows the 0-based
