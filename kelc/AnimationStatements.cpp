@@ -48,7 +48,7 @@ std::pair<std::string, std::string> TKELCompiler::ReadPieceAndAxis(int commentLi
 }
 
 void TKELCompiler::EmitDataWords(std::initializer_list<std::string> operands) {
-    for (const std::string& operand : operands) currentScope_->EmitLine("ddw " + operand + ";");
+    for (const std::string& operand : operands) currentScope_->EmitLine({"ddw ", operand, ";"});
 }
 
 bool TKELCompiler::CompileAnimationStatement() {

@@ -118,7 +118,7 @@ void TKELCompiler::ExpandInline(TIdentScope& callee, int commentLine) {
                                 ", Max:" + std::to_string(callee.LocalCount));
     // Each copy gets label names of its own, so no label is defined twice.
     const auto renamed = DefinedLabels(callee.Lines, "_" + NewLabel());
-    for (std::string_view line : callee.Lines) scope.Snippet->AddLine(RenameLabels(line, renamed));
+    for (std::string_view line : callee.Lines) scope.Snippet->AddLine({RenameLabels(line, renamed)});
 }
 
 // An inlined copy in a later argument stores into the callee's parameters too, and would overwrite

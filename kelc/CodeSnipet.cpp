@@ -58,8 +58,8 @@ void TCodeSnipet::DeleteLine(int number) {
     lines_->Erase(Index(number));
 }
 
-int TCodeSnipet::AddLine(std::string_view text, std::size_t indent) {
-    lines_->Add(text, indent);
+int TCodeSnipet::AddLine(std::initializer_list<std::string_view> parts, std::size_t indent) {
+    lines_->Add(parts, indent);
     return LineCount() - 1 + firstLine_;
 }
 

@@ -33,7 +33,7 @@ public:
     void InsertLine(int number, std::string_view text);
     void DeleteLine(int number);
 
-    int AddLine(std::string_view text, std::size_t indent = 0);
+    int AddLine(std::initializer_list<std::string_view> parts, std::size_t indent = 0);
     int NextLineNumber() const;
     int LineCount() const { return static_cast<int>(lines_->size()); }
     const TTextLines& Lines() const { return *lines_; }

@@ -78,13 +78,13 @@ void TKELCompiler::EmitPush(const TIdent& ident) {
     switch (ident.Kind) {
         case ikPiece:
         case ikConstant:
-            currentScope_->EmitLine("pushc " + std::to_string(ident.Value) + "; // " + ident.Name);
+            currentScope_->EmitLine({"pushc ", std::to_string(ident.Value), "; // ", ident.Name});
             break;
         case ikLocalVariable:
-            currentScope_->EmitLine("pushl " + ident.Name + ";");
+            currentScope_->EmitLine({"pushl ", ident.Name, ";"});
             break;
         case ikStaticVariable:
-            currentScope_->EmitLine("pushs " + ident.Name + ";");
+            currentScope_->EmitLine({"pushs ", ident.Name, ";"});
             break;
         default:
             AddMessage(svError, "Unknown result type, " + ident.Name);
@@ -101,10 +101,10 @@ void TKELCompiler::EmitPop(const TIdent& ident) {
             currentScope_->EmitLine("// pops " + ident.Name + ";");
             break;
         case ikLocalVariable:
-            currentScope_->EmitLine("popl " + ident.Name + ";");
+            currentScope_->EmitLine({"popl ", ident.Name, ";"});
             break;
         case ikStaticVariable:
-            currentScope_->EmitLine("pops " + ident.Name + ";");
+            currentScope_->EmitLine({"pops ", ident.Name, ";"});
             break;
         default:
             AddMessage(svError, "Unknown result type, or result is readonly");
@@ -113,6 +113,6 @@ void TKELCompiler::EmitPop(const TIdent& ident) {
     }
 }
 
-void TKELCompiler::EmitPushConst(std::int32_t value) { currentScope_->EmitLine("pushc " + std::to_string(value) + ";"); }
+void TKELCompiler::EmitPushConst(std::int32_t value) { currentScope_->EmitLine({"pushc ", std::to_string(value), ";"}); }
 
 }  // namespace kelc

@@ -100,14 +100,14 @@ TIdent* TIdentScope::FindLocalByNumber(std::int32_t number) const {
     return nullptr;
 }
 
-int TIdentScope::EmitLine(const std::string& text) {
-    return Snippet->AddLine(text, static_cast<std::size_t>(Indent));
+int TIdentScope::EmitLine(std::initializer_list<std::string_view> parts) {
+    return Snippet->AddLine(parts, static_cast<std::size_t>(Indent));
 }
 
-int TIdentScope::EmitComment(const std::string& text) { return EmitLine("//" + text); }
+int TIdentScope::EmitComment(const std::string& text) { return EmitLine({"//", text}); }
 
 int TIdentScope::BeginCommentLine(const std::string& text) {
-    return EmitLine("// " + text + (EchoTag != nullptr ? (*EchoTag)() : std::string()));
+    return EchoTag != nullptr ? EmitLine({"// ", text, (*EchoTag)()}) : EmitLine({"// ", text});
 }
 
 void TIdentScope::AppendToLine(int number, const std::string& text) {

@@ -63,7 +63,9 @@ public:
     TIdent* FindLocalByNumber(std::int32_t number) const;
 
     // Line emitting, through the current snippet; line numbers are the snippet chain's.
-    int EmitLine(const std::string& text);
+    int EmitLine(std::string_view text) { return EmitLine({text}); }
+    // The parts one after another, as one line.
+    int EmitLine(std::initializer_list<std::string_view> parts);
     int EmitComment(const std::string& text);
     int BeginCommentLine(const std::string& text);
     void AppendToLine(int number, const std::string& text);

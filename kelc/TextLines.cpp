@@ -24,15 +24,15 @@ std::string_view TTextLines::operator[](std::size_t index) const {
     return std::string_view(chars_.data() + span.start, span.length);
 }
 
-void TTextLines::Add(std::string_view text, std::size_t indent) {
-    const Span span = Write(indent, text);
+void TTextLines::Add(std::initializer_list<std::string_view> parts, std::size_t indent) {
+    const Span span = Write(indent, parts);
     if (spans_.empty()) spans_.reserve(kFirstRoom / 16);
     spans_.push_back(span);
 }
 
 void TTextLines::Set(std::size_t index, std::string_view text) {
     const Span old = spans_[index];
-    spans_[index] = Write(0, text);
+    spans_[index] = Write(0, {text});
     Abandon(old);
 }
 
@@ -40,12 +40,12 @@ void TTextLines::Append(std::size_t index, std::string_view text) {
     Span& span = spans_[index];
     if (!IsLastWritten(span)) {
         const Span old = span;
-        span = Write(0, (*this)[index], text);
+        span = Write(0, {(*this)[index], text});
         Abandon(old);
         return;
     }
     // The last line grows where it stands: statements echo into their comment line word by word.
-    const Span extended = Write(0, text);
+    const Span extended = Write(0, {text});
     char* const oldLineEnd = chars_.data() + extended.start - kLineEnd.size();
     std::memmove(oldLineEnd, oldLineEnd + kLineEnd.size(), extended.length + kLineEnd.size());
     end_ -= kLineEnd.size();
@@ -53,7 +53,7 @@ void TTextLines::Append(std::size_t index, std::string_view text) {
 }
 
 void TTextLines::Insert(std::size_t index, std::string_view text) {
-    const Span span = Write(0, text);
+    const Span span = Write(0, {text});
     spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(index), span);
 }
 
@@ -122,23 +122,24 @@ char* TTextLines::Extend(std::size_t count) {
     return out;
 }
 
-TTextLines::Span TTextLines::Write(std::size_t indent, std::string_view first, std::string_view second) {
-    // Growing the buffer moves it: a text taken from it is found again by its offset.
+TTextLines::Span TTextLines::Write(std::size_t indent, std::initializer_list<std::string_view> parts) {
     const std::less<const char*> before;
-    auto offsetInBuffer = [&](std::string_view text) {
-        const bool inside = !text.empty() && !before(text.data(), chars_.data()) &&
-                            before(text.data(), chars_.data() + end_);
-        return inside ? static_cast<std::ptrdiff_t>(text.data() - chars_.data()) : -1;
-    };
-    const std::ptrdiff_t firstAt = offsetInBuffer(first), secondAt = offsetInBuffer(second);
+    std::size_t length = indent;
+    bool fromBuffer = false;
+    for (std::string_view part : parts) {
+        length += part.size();
+        fromBuffer = fromBuffer || (!part.empty() && !before(part.data(), chars_.data()) &&
+                                    before(part.data(), chars_.data() + end_));
+    }
+    if (fromBuffer && end_ + length + kLineEnd.size() > chars_.capacity()) {
+        // Growing the buffer moves it, and a part taken from it with it: copied first.
+        std::string copy;
+        for (std::string_view part : parts) copy += part;
+        return Write(indent, {copy});
+    }
     const std::size_t start = end_;
-    const std::size_t length = indent + first.size() + second.size();
-    char* out = Extend(length + kLineEnd.size());
-    if (firstAt >= 0) first = std::string_view(chars_.data() + firstAt, first.size());
-    if (secondAt >= 0) second = std::string_view(chars_.data() + secondAt, second.size());
-    out = std::fill_n(out, indent, ' ');
-    out = std::copy(first.begin(), first.end(), out);
-    out = std::copy(second.begin(), second.end(), out);
+    char* out = std::fill_n(Extend(length + kLineEnd.size()), indent, ' ');
+    for (std::string_view part : parts) out = std::copy(part.begin(), part.end(), out);
     std::copy(kLineEnd.begin(), kLineEnd.end(), out);
     return Span{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -23,8 +24,9 @@ public:
     Iterator begin() const;
     Iterator end() const;
 
-    // `indent` blanks, then the text.
-    void Add(std::string_view text, std::size_t indent = 0);
+    // `indent` blanks, then the text, or the parts one after another.
+    void Add(std::string_view text, std::size_t indent = 0) { Add({text}, indent); }
+    void Add(std::initializer_list<std::string_view> parts, std::size_t indent = 0);
     void Set(std::size_t index, std::string_view text);
     void Append(std::size_t index, std::string_view text);
     void Insert(std::size_t index, std::string_view text);
@@ -46,8 +48,8 @@ private:
 
     // Lengthens the buffer by `count` characters and returns where they start.
     char* Extend(std::size_t count);
-    // Writes `indent` blanks, both texts and CR LF at the buffer's end.
-    Span Write(std::size_t indent, std::string_view first, std::string_view second = {});
+    // Writes `indent` blanks, the parts and CR LF at the buffer's end.
+    Span Write(std::size_t indent, std::initializer_list<std::string_view> parts);
     bool IsLastWritten(const Span& span) const { return span.start + span.length + 2 == end_; }
     void Abandon(const Span& span);
     bool InBufferOrder() const;
