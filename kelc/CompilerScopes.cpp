@@ -88,7 +88,7 @@ void TKELCompiler::EmitPush(const TIdent& ident) {
             break;
         default:
             AddMessage(svError, "Unknown result type, " + ident.Name);
-            currentScope_->EmitLine("push " + ident.Name + ";");
+            currentScope_->EmitLine({"push ", ident.Name, ";"});
             break;
     }
 }
@@ -98,7 +98,7 @@ void TKELCompiler::EmitPop(const TIdent& ident) {
         case ikPiece:
         case ikConstant:
             AddMessage(svError, "Can not assign to a read-only identifier, " + ident.Name);
-            currentScope_->EmitLine("// pops " + ident.Name + ";");
+            currentScope_->EmitLine({"// pops ", ident.Name, ";"});
             break;
         case ikLocalVariable:
             currentScope_->EmitLine({"popl ", ident.Name, ";"});
@@ -108,7 +108,7 @@ void TKELCompiler::EmitPop(const TIdent& ident) {
             break;
         default:
             AddMessage(svError, "Unknown result type, or result is readonly");
-            currentScope_->EmitLine("pop " + ident.Name + ";");
+            currentScope_->EmitLine({"pop ", ident.Name, ";"});
             break;
     }
 }

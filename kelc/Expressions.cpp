@@ -140,7 +140,7 @@ void TKELCompiler::CompilePrimary(int commentLine) {
         case ttFloat:
             Echo(commentLine, token.text + " ");
             AddMessage(svError, "Floatpoint values are not permitted in arbitrary locations " + token.text);
-            currentScope_->EmitLine("pushc " + token.text + ";");
+            currentScope_->EmitLine({"pushc ", token.text, ";"});
             scanner_->NextToken();
             return;
         case ttGet: return CompileGet(commentLine);

@@ -112,7 +112,7 @@ void TKELCompiler::CompileFunction() {
         name,
         [&] {
             scope.EmitLine("");
-            scope.EmitLine("proc " + name);
+            scope.EmitLine({"proc ", name});
             CompileParameters();
             const int argsLine = scope.EmitLine("args none;");
             const int beginLine = scope.EmitLine("beginproc");
@@ -153,7 +153,7 @@ void TKELCompiler::CompileInlineFunction() {
             global.AppendToLine(marker, "( " + parameters + " )");
             CompileBlock(true);
             EmitFinalReturn();
-            scope.EmitLine(scope.ExitLabel + ":");
+            scope.EmitLine({scope.ExitLabel, ":"});
         },
         [] {});
 }

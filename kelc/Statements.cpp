@@ -126,7 +126,7 @@ void TKELCompiler::CompileAsmBlock() {
         }
         if (!text.empty()) text.pop_back();
         if (blockEnded && text.empty()) break;  // nothing after a final label
-        scope.EmitLine(text + ";" + OriginTag(start));
+        scope.EmitLine({text, ";", OriginTag(start)});
         if (blockEnded) break;
     }
 }
@@ -138,19 +138,19 @@ void TKELCompiler::CompileIf() {
     scanner_->Expect(ttIf);
     scanner_->Expect(ttOpenParen);
     CompileExpression(commentLine);
-    scope.EmitLine("jnz iflabel_" + label + ";");
+    scope.EmitLine({"jnz iflabel_", label, ";"});
     scanner_->Expect(ttCloseParen);
     Echo(commentLine, " )");
     CompileBlock(false);
     if (scanner_->Accept(ttElse)) {
         scope.BeginCommentLine("else");
         const std::string endLabel = NewLabel();
-        scope.EmitLine("jmp if_end_label_" + endLabel + ";");
-        scope.EmitLine("iflabel_" + label + ":");
+        scope.EmitLine({"jmp if_end_label_", endLabel, ";"});
+        scope.EmitLine({"iflabel_", label, ":"});
         CompileBlock(false);
-        scope.EmitLine("if_end_label_" + endLabel + ":");
+        scope.EmitLine({"if_end_label_", endLabel, ":"});
     } else {
-        scope.EmitLine("iflabel_" + label + ":");
+        scope.EmitLine({"iflabel_", label, ":"});
     }
     scope.EmitLine("");
 }
@@ -161,16 +161,16 @@ void TKELCompiler::CompileWhile() {
     LoopGuard guard(loop_);
     loop_.ContinueLabel = "ConditionLabel_" + NewLabel();
     loop_.BreakLabel = "TerminatorLabel_" + NewLabel();
-    scope.EmitLine(loop_.ContinueLabel + ":");
+    scope.EmitLine({loop_.ContinueLabel, ":"});
     scanner_->Expect(ttWhile);
     scanner_->Expect(ttOpenParen);
     CompileExpression(commentLine);
-    scope.EmitLine("jnz " + loop_.BreakLabel + ";");
+    scope.EmitLine({"jnz ", loop_.BreakLabel, ";"});
     scanner_->Expect(ttCloseParen);
     Echo(commentLine, " ) ");
     CompileBlock(false);
-    scope.EmitLine("jmp " + loop_.ContinueLabel + ";");
-    scope.EmitLine(loop_.BreakLabel + ":");
+    scope.EmitLine({"jmp ", loop_.ContinueLabel, ";"});
+    scope.EmitLine({loop_.BreakLabel, ":"});
     scope.EmitLine("");
 }
 
@@ -181,20 +181,20 @@ void TKELCompiler::CompileDoWhile() {
     const std::string topLabel = "ConditionLabel_" + NewLabel();
     loop_.BreakLabel = "TerminatorLabel_" + NewLabel();
     loop_.ContinueLabel = "ContinueLabel_" + NewLabel();
-    scope.EmitLine(topLabel + ":");
+    scope.EmitLine({topLabel, ":"});
     scope.BeginCommentLine("Do");
     scanner_->Expect(ttDo);
     CompileBlock(false);
     int commentLine = scope.BeginCommentLine("while (");
-    if (loop_.ContinueUsed) scope.EmitLine(loop_.ContinueLabel + ":");
+    if (loop_.ContinueUsed) scope.EmitLine({loop_.ContinueLabel, ":"});
     scanner_->Expect(ttWhile);
     scanner_->Expect(ttOpenParen);
     CompileExpression(commentLine);
     scope.EmitLine("neg;");
-    scope.EmitLine("jnz " + topLabel + ";");
+    scope.EmitLine({"jnz ", topLabel, ";"});
     Echo(commentLine, " ) ");
     scanner_->Expect(ttCloseParen);
-    if (loop_.BreakUsed) scope.EmitLine(loop_.BreakLabel + ":");
+    if (loop_.BreakUsed) scope.EmitLine({loop_.BreakLabel, ":"});
     scope.EmitLine("");
 }
 
@@ -212,10 +212,10 @@ void TKELCompiler::CompileFor() {
     CompileForClauses(commentLine);
     Echo(commentLine, " ; ");
     scanner_->Expect(ttSemicolon);
-    scope.EmitLine(conditionLabel + ":");
+    scope.EmitLine({conditionLabel, ":"});
     if (scanner_->CurrentToken().kind != ttSemicolon) {
         CompileExpression(commentLine);
-        scope.EmitLine("jnz " + loop_.BreakLabel + ";");
+        scope.EmitLine({"jnz ", loop_.BreakLabel, ";"});
     }
     Echo(commentLine, " ; ");
     scanner_->Expect(ttSemicolon);
@@ -226,10 +226,10 @@ void TKELCompiler::CompileFor() {
     Echo(commentLine, " ) ");
     scanner_->Expect(ttCloseParen);
     CompileBlock(false);
-    scope.EmitLine(loop_.ContinueLabel + ":");
+    scope.EmitLine({loop_.ContinueLabel, ":"});
     stepCode.Flush();
-    scope.EmitLine("jmp " + conditionLabel + ";");
-    scope.EmitLine(loop_.BreakLabel + ":");
+    scope.EmitLine({"jmp ", conditionLabel, ";"});
+    scope.EmitLine({loop_.BreakLabel, ":"});
     scope.EmitLine("");
 }
 
@@ -251,7 +251,7 @@ void TKELCompiler::CompileBreak() {
     currentScope_->BeginCommentLine("Break");
     scanner_->Expect(ttBreak);
     if (loop_.BreakLabel.empty()) return AddMessage(svError, "Break outside of a loop");
-    currentScope_->EmitLine("jmp " + loop_.BreakLabel + ";");
+    currentScope_->EmitLine({"jmp ", loop_.BreakLabel, ";"});
     loop_.BreakUsed = true;
 }
 
@@ -259,7 +259,7 @@ void TKELCompiler::CompileContinue() {
     currentScope_->BeginCommentLine("Continue");
     scanner_->Expect(ttContinue);
     if (loop_.ContinueLabel.empty()) return AddMessage(svError, "Continue outside of a loop");
-    currentScope_->EmitLine("jmp " + loop_.ContinueLabel + ";");
+    currentScope_->EmitLine({"jmp ", loop_.ContinueLabel, ";"});
     loop_.ContinueUsed = true;
 }
 
