@@ -89,8 +89,11 @@ const TLineInfo* TLineInfoList::Search(std::int32_t offset) const {
 void PlaceToken(const TLineInfoList& list, TTokenData& token) {
     TLineInfoResults where;
     const TLineInfo* info = list.Locate(token.pos - 1, where);
-    if (info == nullptr) return;
-    token.fileName = info->fileName;  // reuses the token's buffer: no allocation per token
+    if (info == nullptr) {
+        token.fileName.clear();
+        return;
+    }
+    if (token.fileName != info->fileName) token.fileName = info->fileName;  // mostly the same file
     token.line = where.line;
     token.column = where.column;
     token.pos = where.offset;

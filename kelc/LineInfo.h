@@ -72,7 +72,8 @@ private:
 
 // What the compiler's position hook does with a scanned token: when the list knows the 0-based
 // offset Pos - 1, the token's file name, line, column and Pos become that origin's (Pos the offset
-// relative to the file's stretch); otherwise the token keeps the scanner's own position.
+// relative to the file's stretch); otherwise the token keeps the scanner's own position and no
+// file name.
 void PlaceToken(const TLineInfoList& list, TTokenData& token);
 
 }  // namespace kelc

@@ -169,7 +169,6 @@ bool TScanner::Accept(TTokenType kind) {
 }
 
 void TScanner::SetPosition(TTokenData& token) {
-    token.fileName.clear();
     if (AtEnd()) {
         // A token missing at the end points at the text's last character.
         token.pos = length_;
@@ -180,7 +179,10 @@ void TScanner::SetPosition(TTokenData& token) {
         token.line = line_;
         token.column = column_;
     }
-    if (onPosition_) onPosition_(*this, token);
+    if (onPosition_)
+        onPosition_(*this, token);  // which names the file
+    else
+        token.fileName.clear();
 }
 
 void TScanner::RaiseAtCurrent(TTokenData& token, const std::string& message) {

@@ -117,7 +117,7 @@ enum TTokenType : std::uint8_t {
 };
 
 // One token (TTokenData). `pos`, `line` and `column` are 1-based positions in the scanned text
-// until the owner's OnPosition hook rewrites them; `fileName` is empty until then.
+// until the owner's OnPosition hook rewrites them; `fileName` is the hook's to set, empty without one.
 struct TTokenData {
     std::string fileName;
     TTokenType kind = ttWhitespace;
