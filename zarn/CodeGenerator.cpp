@@ -22,7 +22,7 @@ std::int32_t CountWords(RunState& state) {
         }
         if (token.kind == kProcName) ++procedure;
         if (token.kind == kLabelDefinition) {
-            int index = state.symbols[kLabels].Find(token.text);
+            int index = state.symbols[kLabels].Find(state.tokens.TextOf(token));
             state.labelValues[static_cast<std::size_t>(index)] = words;
         }
     }
@@ -31,14 +31,15 @@ std::int32_t CountWords(RunState& state) {
 
 std::int32_t OperandWord(const RunState& state, const Token& token, std::int32_t codeBytes) {
     std::int32_t number = 0;
-    if (NumberWord(token.kind, token.text, number)) return number;
+    std::string_view text = state.tokens.TextOf(token);
+    if (NumberWord(token.kind, text, number)) return number;
     switch (token.kind) {
         case kLabelReference:
-            return state.labelValues[static_cast<std::size_t>(state.symbols[kLabels].Find(token.text))];
+            return state.labelValues[static_cast<std::size_t>(state.symbols[kLabels].Find(text))];
         case kDllSymbol:
-            return token.value + codeBytes;
+            return state.dllSymbols.Find(text) + codeBytes;
         case kStringOperand:
-            return token.value + codeBytes + state.dllSymbols.Size() + Padding(state.dllSymbols.Size());
+            return state.strings.Find(text) + codeBytes + state.dllSymbols.Size() + Padding(state.dllSymbols.Size());
         default:
             return token.kind >= kSymbolReference ? token.kind - kSymbolReference : token.kind & 0x3FFF;
     }
