@@ -36,6 +36,7 @@ void ReleaseTokens(RunState& state) {
     state.tokens = TokenList();
     state.symbols[kLabels] = SymbolList();
     state.labelValues = std::vector<int>();
+    state.labelUses = std::vector<int>();
 }
 
 }  // namespace zarn

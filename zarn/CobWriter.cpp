@@ -13,7 +13,7 @@ public:
     }
     void Bytes(const std::string& text) { bytes_ += text; }
     void Zeros(std::int32_t count) { bytes_.append(static_cast<std::size_t>(count), '\0'); }
-    void Name(const std::string& name) {
+    void Name(std::string_view name) {
         bytes_ += name;
         bytes_.push_back('\0');
     }

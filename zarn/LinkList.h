@@ -19,7 +19,7 @@ public:
 
     int Append(std::string_view text) {
         int offset = size_;
-        texts_.Append(std::string(text));
+        texts_.Append(text);
         offsets_.push_back(offset);
         size_ += static_cast<int>(text.size()) + 1;
         return offset;

@@ -145,7 +145,7 @@ private:
             HardError(kDuplicateIdentifier, p, std::string(name));
             return std::nullopt;
         }
-        list.Append(std::string(name));
+        list.Append(name);
         static constexpr int kDeclaredKind[] = {kPieceName, kStaticVarName, kProcName, kClv};
         SetKind(p, kDeclaredKind[currentList_]);
         return p + 1;
@@ -299,6 +299,7 @@ private:
         if (labelFirstReferenceLine_[static_cast<std::size_t>(index)] == 0)
             labelFirstReferenceLine_[static_cast<std::size_t>(index)] = tokens_[p].line;
         SetKind(p, kLabelReference);
+        state_.labelUses.push_back(index);
         return p + 1;
     }
 
@@ -384,11 +385,12 @@ private:
         if (p >= end_ || !HasIdentifierShape(Text(p)) || !Is(p + 1, ":")) return std::nullopt;
         SetKind(p, kLabelDefinition);
         SetKind(p + 1, kStructural);
-        std::size_t index = static_cast<std::size_t>(FindOrAddLabel(Text(p)));
-        if (labelDefined_[index])
+        int index = FindOrAddLabel(Text(p));
+        state_.labelUses.push_back(index);
+        if (labelDefined_[static_cast<std::size_t>(index)])
             Error(kDuplicateIdentifier, p, std::string(Text(p)));
         else
-            labelDefined_[index] = true;
+            labelDefined_[static_cast<std::size_t>(index)] = true;
         return p + 2;
     }
 
@@ -396,7 +398,7 @@ private:
         SymbolList& labels = state_.symbols[kLabels];
         int index = labels.Find(name);
         if (index >= 0) return index;
-        index = labels.Append(std::string(name));
+        index = labels.Append(name);
         state_.labelValues.push_back(index);
         labelDefined_.push_back(false);
         labelFirstReferenceLine_.push_back(0);
@@ -409,7 +411,7 @@ private:
         for (int i = 0; i < labels.Count(); ++i) {
             std::size_t at = static_cast<std::size_t>(i);
             if (!labelDefined_[at] && labelFirstReferenceLine_[at] != 0)
-                state_.errors.push_back(ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], labels.Name(i)});
+                state_.errors.push_back(ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], std::string(labels.Name(i))});
         }
     }
 
