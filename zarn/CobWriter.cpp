@@ -7,9 +7,13 @@ namespace {
 
 class ByteWriter {
 public:
+    explicit ByteWriter(std::size_t size) { bytes_.reserve(size); }
+
     void Word(std::int32_t value) {
         std::uint32_t bits = static_cast<std::uint32_t>(value);
-        for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<char>((bits >> shift) & 0xFF));
+        const char little[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
+                                static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
+        bytes_.append(little, 4);
     }
     void Bytes(const std::string& text) { bytes_ += text; }
     void Zeros(std::int32_t count) { bytes_.append(static_cast<std::size_t>(count), '\0'); }
@@ -22,6 +26,13 @@ public:
 private:
     std::string bytes_;
 };
+
+// The bytes of the first `count` names, each with its NUL byte.
+std::size_t NameBytes(const SymbolList& names, int count) {
+    std::size_t bytes = 0;
+    for (int i = 0; i < count; ++i) bytes += names.Name(i).size() + 1;
+    return bytes;
+}
 
 }  // namespace
 
@@ -44,7 +55,8 @@ std::string BuildCobImage(const RunState& state) {
     header.pieceNameOffsetsOffset = header.scriptNameOffsetsOffset + 4 * scriptCount;
     header.namesOffset = header.pieceNameOffsetsOffset + 4 * header.pieceCount;
 
-    ByteWriter out;
+    ByteWriter out(static_cast<std::size_t>(header.namesOffset) + NameBytes(scripts, scriptCount) +
+                   NameBytes(pieces, pieces.Count()));
     for (const CobHeaderField& field : kCobHeaderFields) out.Word(header.*field.member);
     for (std::int32_t word : state.code) out.Word(word);
     out.Bytes(state.dllTable);

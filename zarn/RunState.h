@@ -3,7 +3,7 @@
 #include "zarn/LinkList.h"
 #include "zarn/Options.h"
 #include "zarn/SymbolList.h"
-#include "zarn/Token.h"
+#include "zarn/TokenList.h"
 
 #include <array>
 #include <cstdint>
