@@ -5,26 +5,29 @@
 namespace zarn {
 namespace {
 
+// Fills an image of a size known beforehand; it starts as zeros, so padding is a skip.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::size_t size) { bytes_.reserve(size); }
+    explicit ByteWriter(std::size_t size) : bytes_(size, '\0') {}
 
     void Word(std::int32_t value) {
         std::uint32_t bits = static_cast<std::uint32_t>(value);
-        const char little[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
-                                static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
-        bytes_.append(little, 4);
+        for (int shift = 0; shift < 32; shift += 8) bytes_[at_++] = static_cast<char>((bits >> shift) & 0xFF);
     }
-    void Bytes(const std::string& text) { bytes_ += text; }
-    void Zeros(std::int32_t count) { bytes_.append(static_cast<std::size_t>(count), '\0'); }
+    void Bytes(std::string_view text) {
+        text.copy(&bytes_[at_], text.size());
+        at_ += text.size();
+    }
+    void Zeros(std::int32_t count) { at_ += static_cast<std::size_t>(count); }
     void Name(std::string_view name) {
-        bytes_ += name;
-        bytes_.push_back('\0');
+        Bytes(name);
+        ++at_;
     }
     std::string Take() { return std::move(bytes_); }
 
 private:
     std::string bytes_;
+    std::size_t at_ = 0;
 };
 
 // The bytes of the first `count` names, each with its NUL byte.
