@@ -411,7 +411,8 @@ private:
         for (int i = 0; i < labels.Count(); ++i) {
             std::size_t at = static_cast<std::size_t>(i);
             if (!labelDefined_[at] && labelFirstReferenceLine_[at] != 0)
-                state_.errors.push_back(ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], std::string(labels.Name(i))});
+                state_.errors.push_back(
+                    ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], std::string(labels.Name(i))});
         }
     }
 
