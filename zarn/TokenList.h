@@ -41,7 +41,7 @@ public:
     std::string_view Text(std::size_t i) const { return TextOf(tokens_[i]); }
     std::string_view TextOf(const Token& token) const {
         const std::string& store = (token.start & kOwnStoreBit) != 0 ? own_ : text_;
-        return std::string_view(store).substr(token.start & ~kOwnStoreBit, token.length);
+        return std::string_view(store.data() + (token.start & ~kOwnStoreBit), token.length);
     }
 
     // Appends a token whose text is the run [start, start + length) of the assembly text.
