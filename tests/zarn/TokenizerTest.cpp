@@ -54,13 +54,15 @@ TEST(Tokenizer, BytesAreTakenAsTheyAre) {
 }
 
 TEST(TokenList, TextsKeepTheirCharactersWhenOthersAreReplaced) {
-    zarn::TokenList tokens = zarn::Tokenize("ab// x\ncd \"s\" e/f");
-    ASSERT_EQ(tokens.size(), 3u);
+    zarn::TokenList tokens = zarn::Tokenize("ab// x\ncd \"s\" e/f \"g// x\nh\"");
+    ASSERT_EQ(tokens.size(), 4u);
     tokens.Narrow(1, 1, 1);
+    tokens.Narrow(3, 1, 2);
     EXPECT_TRUE(tokens.SetText(2, "-2147483648"));
     EXPECT_EQ(tokens.Text(0), "abcd");
     EXPECT_EQ(tokens.Text(1), "s");
     EXPECT_EQ(tokens.Text(2), "-2147483648");
+    EXPECT_EQ(tokens.Text(3), "gh");
 }
 
 TEST(TokenList, TextsOfTwoGibibytesOrMoreAreRefused) {
