@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace zarn {
@@ -26,7 +27,8 @@ CharClass ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 template <class Sink>
 void Scan(std::string_view input, std::size_t begin, Sink& sink) {
     bool open = false;  // whether the last token may still grow
-    int line = 1;
+    // A text of nothing but line feeds ends on line 2^31, but a line that holds a token is below it.
+    std::int64_t line = 1;
     for (std::size_t i = begin; i < input.size(); ++i) {
         switch (ClassOf(input[i])) {
             case kSlash:
@@ -62,16 +64,18 @@ void Scan(std::string_view input, std::size_t begin, Sink& sink) {
 }
 
 struct TokenCounter {
-    void Add(std::size_t, std::size_t, int) { ++count; }
-    void Extend(std::string_view, int) {}
+    void Add(std::size_t, std::size_t, std::int64_t) { ++count; }
+    void Extend(std::string_view, std::int64_t) {}
     std::size_t count = 0;
 };
 
 struct TokenRecorder {
-    void Add(std::size_t start, std::size_t length, int line) { tokens.Add(start, length, line); }
-    void Extend(std::string_view characters, int line) {
+    void Add(std::size_t start, std::size_t length, std::int64_t line) {
+        tokens.Add(start, length, static_cast<int>(line));
+    }
+    void Extend(std::string_view characters, std::int64_t line) {
         tokens.ExtendLast(characters);
-        tokens.back().line = line;
+        tokens.back().line = static_cast<int>(line);
     }
     TokenList& tokens;
 };
