@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 int main(int argc, char** argv) {
     bool generateOnly = argc > 1 && std::string(argv[1]) == "--generate";
@@ -23,16 +24,18 @@ int main(int argc, char** argv) {
     }
     long actualLines = 0;
     for (char c : text) actualLines += c == '\n';
+    const std::size_t bytesIn = text.size();
 
     auto start = std::chrono::steady_clock::now();
     zarn::RunState state;
     state.options.optimizationLevel = 0;
-    bool ok = zarn::Assemble(state, text, platform::SilentConsole());
+    bool ok = zarn::Assemble(state, std::move(text), platform::SilentConsole());
+    if (ok) zarn::ReleaseTokens(state);
     std::string cob = ok ? zarn::BuildCobImage(state) : std::string();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     std::printf("%ld lines, %zu bytes in, %zu bytes out: %.3f s, %.0f lines/s, peak memory %.1f MiB%s\n",
-                actualLines, text.size(), cob.size(), seconds, actualLines / seconds,
+                actualLines, bytesIn, cob.size(), seconds, actualLines / seconds,
                 platform::PeakMemoryBytes() / (1024.0 * 1024.0), ok ? "" : " (ERRORS)");
     return ok ? 0 : 1;
 }

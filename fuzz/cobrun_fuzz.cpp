@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zarn::RunState state;
     state.options = zarn::ReadOptions({"fuzz.zarn", "-o0"}, platform::SilentConsole());
     std::string_view text = input.substr(0, input.find("\n==== expected ====\n"));
-    if (!zarn::Assemble(state, text, platform::SilentConsole())) return 0;
+    if (!zarn::Assemble(state, std::string(text), platform::SilentConsole())) return 0;
     std::string cob = zarn::BuildCobImage(state);
     RunAll(cob, seed);
     // Damage only the code words, so that the layout stays valid and the machine meets them.

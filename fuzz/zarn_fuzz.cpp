@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         state.options.optimizationType = (data[0] >> 3) & 3;
     }
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (zarn::Assemble(state, text, platform::SilentConsole())) zarn::BuildCobImage(state);
+    if (zarn::Assemble(state, std::string(text), platform::SilentConsole())) zarn::BuildCobImage(state);
     return 0;
 }

@@ -8,9 +8,10 @@
 
 namespace zarn {
 
-bool Assemble(RunState& state, std::string_view input, platform::Console& console) {
+bool Assemble(RunState& state, std::string input, platform::Console& console) {
+    if (!FitsTextLimit(input.size())) return false;
     console.Print("Tokenizing . . .\n");
-    state.tokens = Tokenize(input);
+    state.tokens = Tokenize(std::move(input));
     console.Print("Parsing . . .\n");
     Parse(state);
     if (!state.errors.empty()) {
@@ -29,6 +30,13 @@ bool Assemble(RunState& state, std::string_view input, platform::Console& consol
     GenerateCode(state);
     if (state.options.OptimizerOn()) OptimizeCode(state, console);
     return true;
+}
+
+void ReleaseTokens(RunState& state) {
+    state.tokens = TokenList();
+    state.symbols[kLabels] = SymbolList();
+    state.labelValues = std::vector<int>();
+    state.labelUses = std::vector<int>();
 }
 
 }  // namespace zarn

@@ -5,23 +5,37 @@
 namespace zarn {
 namespace {
 
+// Fills an image of a size known beforehand; it starts as zeros, so padding is a skip.
 class ByteWriter {
 public:
+    explicit ByteWriter(std::size_t size) : bytes_(size, '\0') {}
+
     void Word(std::int32_t value) {
         std::uint32_t bits = static_cast<std::uint32_t>(value);
-        for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<char>((bits >> shift) & 0xFF));
+        for (int shift = 0; shift < 32; shift += 8) bytes_[at_++] = static_cast<char>((bits >> shift) & 0xFF);
     }
-    void Bytes(const std::string& text) { bytes_ += text; }
-    void Zeros(std::int32_t count) { bytes_.append(static_cast<std::size_t>(count), '\0'); }
-    void Name(const std::string& name) {
-        bytes_ += name;
-        bytes_.push_back('\0');
+    void Bytes(std::string_view text) {
+        text.copy(&bytes_[at_], text.size());
+        at_ += text.size();
+    }
+    void Zeros(std::int32_t count) { at_ += static_cast<std::size_t>(count); }
+    void Name(std::string_view name) {
+        Bytes(name);
+        ++at_;
     }
     std::string Take() { return std::move(bytes_); }
 
 private:
     std::string bytes_;
+    std::size_t at_ = 0;
 };
+
+// The bytes of the first `count` names, each with its NUL byte.
+std::size_t NameBytes(const SymbolList& names, int count) {
+    std::size_t bytes = 0;
+    for (int i = 0; i < count; ++i) bytes += names.Name(i).size() + 1;
+    return bytes;
+}
 
 }  // namespace
 
@@ -44,7 +58,8 @@ std::string BuildCobImage(const RunState& state) {
     header.pieceNameOffsetsOffset = header.scriptNameOffsetsOffset + 4 * scriptCount;
     header.namesOffset = header.pieceNameOffsetsOffset + 4 * header.pieceCount;
 
-    ByteWriter out;
+    ByteWriter out(static_cast<std::size_t>(header.namesOffset) + NameBytes(scripts, scriptCount) +
+                   NameBytes(pieces, pieces.Count()));
     for (const CobHeaderField& field : kCobHeaderFields) out.Word(header.*field.member);
     for (std::int32_t word : state.code) out.Word(word);
     out.Bytes(state.dllTable);

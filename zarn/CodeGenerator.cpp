@@ -8,12 +8,15 @@
 namespace zarn {
 namespace {
 
+bool IsLabelUse(int kind) { return kind == kLabelDefinition || kind == kLabelReference; }
+
 // Counts the words, gives each label the position of the word after its definition and
 // measures every procedure. Returns the number of words.
 std::int32_t CountWords(RunState& state) {
     state.procedureLengths.assign(static_cast<std::size_t>(state.procedureCount), 0);
     int procedure = -1;
     std::int32_t words = 0;
+    std::size_t labelUse = 0;
     for (const Token& token : state.tokens) {
         if (EmitsWord(token.kind)) {
             ++words;
@@ -21,24 +24,22 @@ std::int32_t CountWords(RunState& state) {
                 ++state.procedureLengths[static_cast<std::size_t>(procedure)];
         }
         if (token.kind == kProcName) ++procedure;
-        if (token.kind == kLabelDefinition) {
-            int index = state.symbols[kLabels].Find(token.text);
-            state.labelValues[static_cast<std::size_t>(index)] = words;
-        }
+        if (!IsLabelUse(token.kind)) continue;
+        const int label = state.labelUses[labelUse++];
+        if (token.kind == kLabelDefinition) state.labelValues[static_cast<std::size_t>(label)] = words;
     }
     return words;
 }
 
 std::int32_t OperandWord(const RunState& state, const Token& token, std::int32_t codeBytes) {
     std::int32_t number = 0;
-    if (NumberWord(token.kind, token.text, number)) return number;
+    std::string_view text = state.tokens.TextOf(token);
+    if (NumberWord(token.kind, text, number)) return number;
     switch (token.kind) {
-        case kLabelReference:
-            return state.labelValues[static_cast<std::size_t>(state.symbols[kLabels].Find(token.text))];
         case kDllSymbol:
-            return token.value + codeBytes;
+            return state.dllSymbols.Find(text) + codeBytes;
         case kStringOperand:
-            return token.value + codeBytes + state.dllSymbols.Size() + Padding(state.dllSymbols.Size());
+            return state.strings.Find(text) + codeBytes + state.dllSymbols.Size() + Padding(state.dllSymbols.Size());
         default:
             return token.kind >= kSymbolReference ? token.kind - kSymbolReference : token.kind & 0x3FFF;
     }
@@ -47,19 +48,27 @@ std::int32_t OperandWord(const RunState& state, const Token& token, std::int32_t
 }  // namespace
 
 void GenerateCode(RunState& state) {
-    state.code.clear();
-    state.instructionStarts.clear();
-    state.entryPoints.clear();
     std::int32_t words = CountWords(state);
-    state.code.reserve(static_cast<std::size_t>(words));
+    const std::size_t size = static_cast<std::size_t>(words);
+    state.code.clear();
+    state.code.reserve(size);
+    state.instructionStarts.clear();
+    state.instructionStarts.reserve(size);
+    state.entryPoints.clear();
+    state.entryPoints.reserve(size);
     std::int32_t codeBytes = words * 4;
     bool entry = false;
+    std::size_t labelUse = 0;
     for (const Token& token : state.tokens) {
+        const int label = IsLabelUse(token.kind) ? state.labelUses[labelUse++] : -1;
         if (token.kind == kProcName || token.kind == kLabelDefinition) entry = true;
         if (!EmitsWord(token.kind)) continue;
         std::uint32_t opcode = 0;
         bool instruction = OpcodeWord(token.kind, opcode);
-        state.code.push_back(instruction ? static_cast<std::int32_t>(opcode) : OperandWord(state, token, codeBytes));
+        std::int32_t word = instruction                       ? static_cast<std::int32_t>(opcode)
+                            : token.kind == kLabelReference ? state.labelValues[static_cast<std::size_t>(label)]
+                                                            : OperandWord(state, token, codeBytes);
+        state.code.push_back(word);
         state.instructionStarts.push_back(instruction);
         state.entryPoints.push_back(entry);
         entry = false;

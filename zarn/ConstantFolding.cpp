@@ -19,7 +19,7 @@ std::int32_t Wrap(std::int64_t value) { return static_cast<std::int32_t>(static_
 Value PushedNumber(const TokenList& tokens, std::size_t p) {
     if (tokens[p].kind != kPushc || tokens[p + 2].kind != kSemicolon) return std::nullopt;
     std::int32_t value = 0;
-    if (!NumberWord(tokens[p + 1].kind, tokens[p + 1].text, value)) return std::nullopt;
+    if (!NumberWord(tokens[p + 1].kind, tokens.Text(p + 1), value)) return std::nullopt;
     return value;
 }
 
@@ -61,12 +61,14 @@ Value UnaryResult(int kind, std::int32_t a) {
 namespace {
 
 // The operator token `t` becomes the pushed result, the ";" before it the "pushc", and the
-// tokens from `first` up to the result's operand emit nothing.
-void Replace(TokenList& tokens, std::size_t first, std::size_t t, std::int32_t result) {
+// tokens from `first` up to the result's operand emit nothing. False, with nothing changed, when
+// the token list has no room left for the result's text.
+bool Replace(TokenList& tokens, std::size_t first, std::size_t t, std::int32_t result) {
+    if (!tokens.SetText(t, std::to_string(result))) return false;
     for (std::size_t i = first; i + 1 < t; ++i) tokens[i].kind = kStructural;
     tokens[t - 1].kind = kPushc;
     tokens[t].kind = kDecimal;
-    tokens[t].text = std::to_string(result);
+    return true;
 }
 
 }  // namespace
@@ -81,11 +83,9 @@ int FoldConstants(TokenList& tokens) {
         if (!b) continue;
         Value a = t >= 6 ? PushedNumber(tokens, t - 6) : std::nullopt;
         if (Value r = a ? BinaryResult(tokens[t].kind, *a, *b) : std::nullopt) {
-            Replace(tokens, t - 6, t, *r);
-            bytesSaved += 12;  // five words become two
+            if (Replace(tokens, t - 6, t, *r)) bytesSaved += 12;  // five words become two
         } else if (Value u = UnaryResult(tokens[t].kind, *b)) {
-            Replace(tokens, t - 3, t, *u);
-            bytesSaved += 4;  // three words become two
+            if (Replace(tokens, t - 3, t, *u)) bytesSaved += 4;  // three words become two
         }
     }
     return bytesSaved;

@@ -1,5 +1,5 @@
 #pragma once
-#include "zarn/Token.h"
+#include "zarn/TokenList.h"
 
 #include <cstdint>
 #include <optional>

@@ -59,6 +59,11 @@ int AssembleFile(const std::vector<std::string>& args, const std::string& startT
         problems.FileProblem(args[0], "Bad file name", "Bad file name: " + args[0] + "\n", false);
         return 1;
     }
+    if (!FitsTextLimit(input->size())) {
+        const std::string message = "Too large to assemble (2 GiB or more)";
+        problems.FileProblem(args[0], message, message + ": " + args[0] + "\n", false);
+        return 1;
+    }
     RunState state;
     state.startTime = startTime;
     state.options = ReadOptions(args, console);
@@ -71,9 +76,10 @@ int AssembleFile(const std::vector<std::string>& args, const std::string& startT
         return 1;
     }
 
-    bool assembled = Assemble(state, *input, console);
+    bool assembled = Assemble(state, std::move(*input), console);
     problems.ParseProblems(state);
     if (!assembled) return 1;
+    ReleaseTokens(state);
 
     console.Print("Assembling . . .\n");
     std::string reason;

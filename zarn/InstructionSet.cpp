@@ -1,10 +1,10 @@
 #include "zarn/InstructionSet.h"
 
+#include "zarn/SymbolList.h"
 #include "zarn/TokenKinds.h"
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 
 namespace zarn {
 namespace {
@@ -55,13 +55,13 @@ const Mnemonic* MnemonicsBegin() { return std::begin(kMnemonics); }
 const Mnemonic* MnemonicsEnd() { return std::end(kMnemonics); }
 
 int MnemonicKind(std::string_view text) {
-    static const std::unordered_map<std::string_view, int> byText = [] {
-        std::unordered_map<std::string_view, int> map;
-        for (const Mnemonic& m : kMnemonics) map.emplace(m.text, m.kind);
-        return map;
+    static const SymbolList names = [] {
+        SymbolList list;
+        for (const Mnemonic& m : kMnemonics) list.Append(m.text);
+        return list;
     }();
-    auto found = byText.find(text);
-    return found == byText.end() ? kNotMnemonic : found->second;
+    const int index = names.Find(text);
+    return index < 0 ? kNotMnemonic : kMnemonics[index].kind;
 }
 
 bool IsJumpKind(int kind) { return kind == kJmp || kind == kJne; }

@@ -1,7 +1,8 @@
 #pragma once
+#include "zarn/SymbolList.h"
+
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zarn {
@@ -11,15 +12,15 @@ namespace zarn {
 class LinkList {
 public:
     // Offset of the first entry with this text, or -1.
-    int Find(const std::string& text) const {
-        auto found = firstOffset_.find(text);
-        return found == firstOffset_.end() ? -1 : found->second;
+    int Find(std::string_view text) const {
+        int index = texts_.Find(text);
+        return index < 0 ? -1 : offsets_[static_cast<std::size_t>(index)];
     }
 
-    int Append(const std::string& text) {
+    int Append(std::string_view text) {
         int offset = size_;
-        texts_.push_back(text);
-        firstOffset_.emplace(text, offset);
+        texts_.Append(text);
+        offsets_.push_back(offset);
         size_ += static_cast<int>(text.size()) + 1;
         return offset;
     }
@@ -29,16 +30,16 @@ public:
     std::string BuildTable() const {
         std::string table;
         table.reserve(static_cast<std::size_t>(size_));
-        for (const std::string& text : texts_) {
-            table += text;
+        for (int i = 0; i < texts_.Count(); ++i) {
+            table += texts_.Name(i);
             table += '\0';
         }
         return table;
     }
 
 private:
-    std::vector<std::string> texts_;
-    std::unordered_map<std::string, int> firstOffset_;
+    SymbolList texts_;
+    std::vector<int> offsets_;  // parallel to texts_
     int size_ = 0;
 };
 

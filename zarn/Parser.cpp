@@ -35,9 +35,9 @@ public:
 
 private:
     // ---- token access ----
-    bool Is(Pos p, std::string_view text) const { return p < end_ && tokens_[p].text == text; }
+    bool Is(Pos p, std::string_view text) const { return p < end_ && tokens_.Text(p) == text; }
     int LineAt(Pos p) const { return p < end_ ? tokens_[p].line : tokens_.back().line; }
-    std::string TextAt(Pos p) const { return p < end_ ? tokens_[p].text : std::string(); }
+    std::string_view Text(Pos p) const { return tokens_.Text(p); }
     void SetKind(Pos p, int kind) { tokens_[p].kind = kind; }
 
     bool StartsTopLevelItem(Pos p) const { return Is(p, "static-var") || Is(p, "piece") || Is(p, "proc"); }
@@ -134,15 +134,15 @@ private:
     }
 
     Result DeclareName(Pos p) {
-        if (p >= end_ || !HasIdentifierShape(tokens_[p].text)) return std::nullopt;
-        const std::string& name = tokens_[p].text;
+        if (p >= end_ || !HasIdentifierShape(Text(p))) return std::nullopt;
+        std::string_view name = Text(p);
         if (name == "none" && inList_) {
             HardError(kNoneAfterDeclaration, p);
             return std::nullopt;
         }
         SymbolList& list = state_.symbols[currentList_];
         if (list.Find(name) >= 0) {
-            HardError(kDuplicateIdentifier, p, name);
+            HardError(kDuplicateIdentifier, p, std::string(name));
             return std::nullopt;
         }
         list.Append(name);
@@ -237,7 +237,7 @@ private:
                 continue;
             }
             // At the end of the tokens the procedure's end is missing, which its end reports.
-            if (p < end_ && !Is(p, "endproc")) Error(kUnrecognizedTerm, p, tokens_[p].text);
+            if (p < end_ && !Is(p, "endproc")) Error(kUnrecognizedTerm, p, std::string(Text(p)));
             return last;
         }
     }
@@ -263,7 +263,7 @@ private:
     Result Statement(Pos p) {
         jumpFlag_ = false;
         if (p >= end_) return std::nullopt;
-        int kind = MnemonicKind(tokens_[p].text);
+        int kind = MnemonicKind(Text(p));
         SetKind(p, kind);
         if (kind == kNotMnemonic) return std::nullopt;
         jumpFlag_ = IsJumpKind(kind);
@@ -290,20 +290,21 @@ private:
         }
         if (Is(p, ";")) return p;
         if (jumpFlag_) return LabelReference(p);
-        if (HasIdentifierShape(tokens_[p].text)) return SymbolOperand(p);
+        if (HasIdentifierShape(Text(p))) return SymbolOperand(p);
         return NumberOperand(p);
     }
 
     Result LabelReference(Pos p) {
-        int index = FindOrAddLabel(tokens_[p].text);
+        int index = FindOrAddLabel(Text(p));
         if (labelFirstReferenceLine_[static_cast<std::size_t>(index)] == 0)
             labelFirstReferenceLine_[static_cast<std::size_t>(index)] = tokens_[p].line;
         SetKind(p, kLabelReference);
+        state_.labelUses.push_back(index);
         return p + 1;
     }
 
     Result SymbolOperand(Pos p) {
-        const std::string& name = tokens_[p].text;
+        std::string_view name = Text(p);
         static constexpr std::string_view kAxes[] = {"x-axis", "y-axis", "z-axis"};
         for (int axis = 0; axis < 3; ++axis) {
             if (name == kAxes[axis]) {
@@ -315,7 +316,7 @@ private:
         for (std::size_t list = 0; index < 0 && list < state_.symbols.size(); ++list)
             index = state_.symbols[list].Find(name);
         if (index < 0) {
-            Error(kUndefinedTerm, p, name);
+            Error(kUndefinedTerm, p, std::string(name));
             return std::nullopt;
         }
         SetKind(p, kSymbolReference + index);
@@ -331,67 +332,69 @@ private:
     }
 
     Result NumberOperand(Pos p) {
-        Token& token = tokens_[p];
-        IntegerShape integer = ClassifyInteger(token.text, errorFlag_);
+        IntegerShape integer = ClassifyInteger(Text(p), errorFlag_);
         if (integer.error != kNoError) HardError(integer.error, p);
         if (integer.kind != 0) {
-            token.kind = integer.kind;
+            SetKind(p, integer.kind);
             return p + 1;
         }
-        FractionShape fraction = ClassifyFraction(token.text);
+        FractionShape fraction = ClassifyFraction(Text(p));
         if (fraction.kind != 0) {
-            token.text.resize(fraction.numberLength);
-            token.kind = fraction.kind;
+            tokens_.Narrow(p, 0, fraction.numberLength);
+            SetKind(p, fraction.kind);
         }
         return p + 1;  // anything else stays unclassified and emits 0
     }
 
     Result DllOperand(Pos p) {
-        Token& token = tokens_[p];
-        if (!HasDllSymbolShape(token.text)) {
-            HardError(kInvalidDllLinkSymbol, p, token.text);
+        std::string_view symbol = Text(p);
+        if (!HasDllSymbolShape(symbol)) {
+            HardError(kInvalidDllLinkSymbol, p, std::string(symbol));
             return std::nullopt;
         }
-        int offset = state_.dllSymbols.Find(token.text);
-        token.value = offset >= 0 ? offset : state_.dllSymbols.Append(token.text);
-        token.kind = kDllSymbol;
+        // Code generation finds the offset again by the text.
+        if (state_.dllSymbols.Find(symbol) < 0) state_.dllSymbols.Append(symbol);
+        SetKind(p, kDllSymbol);
         return p + 1;
     }
 
     Result StringOperand(Pos p) {
-        Token& token = tokens_[p];
-        if (!IsStringLiteral(token.text)) {
-            HardError(kInvalidString, p, token.text);
+        if (!IsStringLiteral(Text(p))) {
+            HardError(kInvalidString, p, std::string(Text(p)));
             return std::nullopt;
         }
-        token.text = token.text.substr(1, token.text.size() - 2);
-        int existing = state_.strings.Find(token.text);
+        tokens_.Narrow(p, 1, Text(p).size() - 2);
+        std::string_view text = Text(p);
+        // Code generation finds the offset of a string operand again by its text: the first entry
+        // with that text. A declaration emits no word, so its own entry needs no offset.
+        bool existing = state_.strings.Find(text) >= 0;
         if (declarationFlag_) {
-            token.value = state_.strings.Append(token.text);
-            if (existing >= 0) RaiseWarning(kWarningDuplicateString, p);
-            token.kind = kDeclaredString;
+            state_.strings.Append(text);
+            if (existing) RaiseWarning(kWarningDuplicateString, p);
+            SetKind(p, kDeclaredString);
             declarationFlag_ = false;
         } else {
-            token.value = existing >= 0 ? existing : state_.strings.Append(token.text);
-            token.kind = kStringOperand;
+            if (!existing) state_.strings.Append(text);
+            SetKind(p, kStringOperand);
         }
         return p + 1;
     }
 
     // ---- labels ----
     Result LabelDefinition(Pos p) {
-        if (p >= end_ || !HasIdentifierShape(tokens_[p].text) || !Is(p + 1, ":")) return std::nullopt;
+        if (p >= end_ || !HasIdentifierShape(Text(p)) || !Is(p + 1, ":")) return std::nullopt;
         SetKind(p, kLabelDefinition);
         SetKind(p + 1, kStructural);
-        std::size_t index = static_cast<std::size_t>(FindOrAddLabel(tokens_[p].text));
-        if (labelDefined_[index])
-            Error(kDuplicateIdentifier, p, tokens_[p].text);
+        int index = FindOrAddLabel(Text(p));
+        state_.labelUses.push_back(index);
+        if (labelDefined_[static_cast<std::size_t>(index)])
+            Error(kDuplicateIdentifier, p, std::string(Text(p)));
         else
-            labelDefined_[index] = true;
+            labelDefined_[static_cast<std::size_t>(index)] = true;
         return p + 2;
     }
 
-    int FindOrAddLabel(const std::string& name) {
+    int FindOrAddLabel(std::string_view name) {
         SymbolList& labels = state_.symbols[kLabels];
         int index = labels.Find(name);
         if (index >= 0) return index;
@@ -408,7 +411,8 @@ private:
         for (int i = 0; i < labels.Count(); ++i) {
             std::size_t at = static_cast<std::size_t>(i);
             if (!labelDefined_[at] && labelFirstReferenceLine_[at] != 0)
-                state_.errors.push_back(ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], labels.Name(i)});
+                state_.errors.push_back(
+                    ErrorEntry{kUndefinedTerm, labelFirstReferenceLine_[at], std::string(labels.Name(i))});
         }
     }
 

@@ -3,7 +3,7 @@
 #include "zarn/LinkList.h"
 #include "zarn/Options.h"
 #include "zarn/SymbolList.h"
-#include "zarn/Token.h"
+#include "zarn/TokenList.h"
 
 #include <array>
 #include <cstdint>
@@ -37,6 +37,9 @@ struct RunState {
     TokenList tokens;
     std::array<SymbolList, 6> symbols;
     std::vector<int> labelValues;  // parallel to symbols[kLabels]
+    // The label of each label definition and jump target, in token order, so that code generation
+    // need not look the labels up by text again.
+    std::vector<int> labelUses;
     int procedureCount = 0;
 
     std::vector<ErrorEntry> errors;

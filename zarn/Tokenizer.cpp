@@ -1,78 +1,96 @@
 #include "zarn/Tokenizer.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
 
 namespace zarn {
 namespace {
 
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+enum CharClass : unsigned char { kTokenChar, kWhiteSpace, kSeparator, kSlash };
 
-bool IsSeparator(char c) { return c == ';' || c == ',' || c == ':' || c == '\''; }
+constexpr std::array<CharClass, 256> kClasses = [] {
+    std::array<CharClass, 256> classes{};
+    for (unsigned char c : std::string_view(" \t\n\v\f\r")) classes[c] = kWhiteSpace;
+    for (unsigned char c : std::string_view(";,:'")) classes[c] = kSeparator;
+    classes['/'] = kSlash;
+    return classes;
+}();
 
-bool IsTokenChar(char c) { return c != '/' && !IsWhiteSpace(c) && !IsSeparator(c); }
+CharClass ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
-class TokenCollector {
-public:
-    explicit TokenCollector(TokenList& tokens) : tokens_(tokens) {}
-
-    void Append(std::string_view characters, int line) {
-        current_.append(characters);
-        lastCharLine_ = line;
+// Walks the text from `begin` and hands each token to `sink`: Add(start, length, line) for a new
+// token, Extend(characters, line) for more characters of the last one (a token continues across a
+// comment or a dropped "/"). The same walk counts the tokens first and then records them, so the
+// list is allocated once.
+template <class Sink>
+void Scan(std::string_view input, std::size_t begin, Sink& sink) {
+    bool open = false;  // whether the last token may still grow
+    // A text of nothing but line feeds ends on line 2^31, but a line that holds a token is below it.
+    std::int64_t line = 1;
+    for (std::size_t i = begin; i < input.size(); ++i) {
+        switch (ClassOf(input[i])) {
+            case kSlash:
+                if (i + 1 < input.size() && input[i + 1] == '/') {
+                    // The comment's line feed is counted but does not end the token.
+                    i = std::min(input.find('\n', i), input.size());
+                    if (i < input.size()) ++line;
+                }
+                break;
+            case kWhiteSpace:
+                open = false;
+                if (input[i] == '\n') ++line;
+                break;
+            case kSeparator:
+                if (!open) sink.Add(i, 0, line);
+                sink.Add(i, 1, line);
+                open = false;
+                break;
+            case kTokenChar: {
+                // The run up to the next character of another class, taken at once.
+                std::size_t end = i + 1;
+                while (end < input.size() && ClassOf(input[end]) == kTokenChar) ++end;
+                if (open)
+                    sink.Extend(input.substr(i, end - i), line);
+                else
+                    sink.Add(i, end - i, line);
+                open = true;
+                i = end - 1;
+                break;
+            }
+        }
     }
+}
 
-    void EndToken() {
-        if (!current_.empty()) Emit(lastCharLine_);
+struct TokenCounter {
+    void Add(std::size_t, std::size_t, std::int64_t) { ++count; }
+    void Extend(std::string_view, std::int64_t) {}
+    std::size_t count = 0;
+};
+
+struct TokenRecorder {
+    void Add(std::size_t start, std::size_t length, std::int64_t line) {
+        tokens.Add(start, length, static_cast<int>(line));
     }
-
-    void Separator(char c, int line) {
-        Emit(current_.empty() ? line : lastCharLine_);
-        current_.push_back(c);
-        Emit(line);
+    void Extend(std::string_view characters, std::int64_t line) {
+        tokens.ExtendLast(characters);
+        tokens.back().line = static_cast<int>(line);
     }
-
-private:
-    void Emit(int line) {
-        tokens_.push_back(Token{std::move(current_), 0, line, 0});
-        current_.clear();
-    }
-
-    TokenList& tokens_;
-    std::string current_;
-    int lastCharLine_ = 1;
+    TokenList& tokens;
 };
 
 }  // namespace
 
-TokenList Tokenize(std::string_view input) {
+TokenList Tokenize(std::string input) {
     // Editors on Windows start UTF-8 files with a byte order mark; it is no part of the text.
-    if (input.substr(0, 3) == "\xEF\xBB\xBF") input.remove_prefix(3);
-    TokenList tokens;
-    TokenCollector collector(tokens);
-    int line = 1;
-    for (std::size_t i = 0; i < input.size(); ++i) {
-        char c = input[i];
-        if (c == '/') {
-            if (i + 1 < input.size() && input[i + 1] == '/') {
-                // The comment's line feed is counted but does not end the token.
-                i = std::min(input.find('\n', i), input.size());
-                if (i < input.size()) ++line;
-            }
-            continue;
-        }
-        if (IsWhiteSpace(c)) {
-            collector.EndToken();
-            if (c == '\n') ++line;
-        } else if (IsSeparator(c)) {
-            collector.Separator(c, line);
-        } else {
-            // The run up to the next character of another class, appended at once.
-            std::size_t end = i + 1;
-            while (end < input.size() && IsTokenChar(input[end])) ++end;
-            collector.Append(input.substr(i, end - i), line);
-            i = end - 1;
-        }
-    }
-    collector.EndToken();  // the text's last characters form a token too
+    const std::size_t begin = std::string_view(input).substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    TokenCounter counter;
+    Scan(input, begin, counter);
+    TokenList tokens(std::move(input));
+    tokens.reserve(counter.count);
+    TokenRecorder recorder{tokens};
+    Scan(tokens.Source(), begin, recorder);
     return tokens;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
-#include "zarn/Token.h"
+#include "zarn/TokenList.h"
 
-#include <string_view>
+#include <string>
 
 namespace zarn {
 
 // Splits assembly text into tokens: white space separates, ";" "," ":" and the apostrophe are
 // tokens of their own (with an empty token before them when nothing was collected), "//" starts
-// a comment and any other "/" is dropped.
-TokenList Tokenize(std::string_view input);
+// a comment and any other "/" is dropped. The list takes the text over, which must fit
+// FitsTextLimit.
+TokenList Tokenize(std::string input);
 
 }  // namespace zarn

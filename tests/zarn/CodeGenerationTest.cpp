@@ -83,11 +83,15 @@ TEST(LinkTables, StringsFollowThePaddedDllTable) {
     EXPECT_EQ(result.state.code, (Words{0x10021001, 24, 0x10021001, stringsStart, 0x10021001, stringsStart + 3}));
 }
 
+// A string operand addresses the first copy.
 TEST(LinkTables, ADuplicateStringDeclarationAddsASecondCopy) {
-    AssembledText result = AssembleText(Proc("p", "string \"hi\";\ndstr \"hi\";\n"), {"-o0"});
+    AssembledText result =
+        AssembleText(Proc("p", "string \"yo\";\nstring \"hi\";\ndstr \"hi\";\npushstring \"hi\";\n"), {"-o0"});
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.state.stringTable, std::string("hi\0hi\0", 6));
+    EXPECT_EQ(result.state.stringTable, std::string("yo\0hi\0hi\0", 9));
     EXPECT_EQ(result.state.warnings.size(), 1u);
+    const std::int32_t codeBytes = 2 * 4;
+    EXPECT_EQ(result.state.code, (Words{0x10021001, codeBytes + 3}));
 }
 
 TEST(CodeGeneration, ManySymbolsKeepTheirIndices) {

@@ -6,7 +6,8 @@ namespace {
 
 std::vector<std::string> Texts(const std::string& input) {
     std::vector<std::string> texts;
-    for (const zarn::Token& token : zarn::Tokenize(input)) texts.push_back(token.text);
+    zarn::TokenList tokens = zarn::Tokenize(input);
+    for (std::size_t i = 0; i < tokens.size(); ++i) texts.push_back(std::string(tokens.Text(i)));
     return texts;
 }
 
@@ -41,7 +42,7 @@ TEST(Tokenizer, LinesAreThoseOfTheLastCharacter) {
     EXPECT_EQ(tokens[1].line, 2);
     EXPECT_EQ(tokens[2].line, 4);
     EXPECT_EQ(tokens[3].line, 4);
-    EXPECT_EQ(tokens[4].text, "abcd");
+    EXPECT_EQ(tokens.Text(4), "abcd");
     EXPECT_EQ(tokens[4].line, 6);
 }
 
@@ -49,7 +50,24 @@ TEST(Tokenizer, BytesAreTakenAsTheyAre) {
     std::string input("a\0b\xff c", 6);
     zarn::TokenList tokens = zarn::Tokenize(input);
     ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].text, std::string("a\0b\xff", 4));
+    EXPECT_EQ(tokens.Text(0), std::string("a\0b\xff", 4));
+}
+
+TEST(TokenList, TextsKeepTheirCharactersWhenOthersAreReplaced) {
+    zarn::TokenList tokens = zarn::Tokenize("ab// x\ncd \"s\" e/f \"g// x\nh\"");
+    ASSERT_EQ(tokens.size(), 4u);
+    tokens.Narrow(1, 1, 1);
+    tokens.Narrow(3, 1, 2);
+    EXPECT_TRUE(tokens.SetText(2, "-2147483648"));
+    EXPECT_EQ(tokens.Text(0), "abcd");
+    EXPECT_EQ(tokens.Text(1), "s");
+    EXPECT_EQ(tokens.Text(2), "-2147483648");
+    EXPECT_EQ(tokens.Text(3), "gh");
+}
+
+TEST(TokenList, TextsOfTwoGibibytesOrMoreAreRefused) {
+    EXPECT_TRUE(zarn::FitsTextLimit((std::size_t{1} << 31) - 1));
+    EXPECT_FALSE(zarn::FitsTextLimit(std::size_t{1} << 31));
 }
 
 TEST(Tokenizer, ALeadingByteOrderMarkIsSkipped) {

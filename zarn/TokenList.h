@@ -1,0 +1,88 @@
+#pragma once
+#include "zarn/Token.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarn {
+
+// Texts are addressed by 31-bit offsets.
+constexpr std::size_t kTextLimit = std::size_t{1} << 31;
+
+// Whether an assembly text of this many bytes can be tokenized.
+inline bool FitsTextLimit(std::size_t bytes) { return bytes < kTextLimit; }
+
+// The tokens of one assembly text together with the text itself. A token's text is a run of the
+// assembly text, or, when it is not one (a token joined across a comment, a folded constant),
+// a run of the list's own store.
+class TokenList {
+public:
+    TokenList() = default;
+    // Takes the text over; `FitsTextLimit(text.size())` must hold.
+    explicit TokenList(std::string text) : text_(std::move(text)) {}
+
+    // The whole assembly text.
+    std::string_view Source() const { return text_; }
+
+    std::size_t size() const { return tokens_.size(); }
+    bool empty() const { return tokens_.empty(); }
+    void reserve(std::size_t count) { tokens_.reserve(count); }
+
+    Token& operator[](std::size_t i) { return tokens_[i]; }
+    const Token& operator[](std::size_t i) const { return tokens_[i]; }
+    Token& back() { return tokens_.back(); }
+    const Token& back() const { return tokens_.back(); }
+    std::vector<Token>::const_iterator begin() const { return tokens_.begin(); }
+    std::vector<Token>::const_iterator end() const { return tokens_.end(); }
+
+    std::string_view Text(std::size_t i) const { return TextOf(tokens_[i]); }
+    std::string_view TextOf(const Token& token) const {
+        const std::string& store = (token.start & kOwnStoreBit) != 0 ? own_ : text_;
+        return std::string_view(store.data() + (token.start & ~kOwnStoreBit), token.length);
+    }
+
+    // Appends a token whose text is the run [start, start + length) of the assembly text.
+    void Add(std::size_t start, std::size_t length, int line) {
+        tokens_.push_back(Token{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), 0, line});
+    }
+
+    // Appends `characters` to the last token's text, which then moves to the own store unless it is
+    // there already (as the last entry).
+    void ExtendLast(std::string_view characters) {
+        Token& token = tokens_.back();
+        if ((token.start & kOwnStoreBit) == 0) {
+            std::string_view text = TextOf(token);
+            token.start = static_cast<std::uint32_t>(own_.size()) | kOwnStoreBit;
+            own_.append(text);
+        }
+        own_.append(characters);
+        token.length += static_cast<std::uint32_t>(characters.size());
+    }
+
+    // Keeps `length` characters of token i's text from `offset` on.
+    void Narrow(std::size_t i, std::size_t offset, std::size_t length) {
+        tokens_[i].start += static_cast<std::uint32_t>(offset);
+        tokens_[i].length = static_cast<std::uint32_t>(length);
+    }
+
+    // Gives token i a new text; false, with the token unchanged, when the own store is full.
+    bool SetText(std::size_t i, std::string_view text) {
+        if (!FitsTextLimit(own_.size() + text.size())) return false;
+        tokens_[i].start = static_cast<std::uint32_t>(own_.size()) | kOwnStoreBit;
+        tokens_[i].length = static_cast<std::uint32_t>(text.size());
+        own_.append(text);
+        return true;
+    }
+
+private:
+    static constexpr std::uint32_t kOwnStoreBit = std::uint32_t{1} << 31;
+
+    std::string text_;
+    std::string own_;
+    std::vector<Token> tokens_;
+};
+
+}  // namespace zarn
