@@ -17,7 +17,8 @@ std::int32_t CountWords(RunState& state) {
     int procedure = -1;
     std::int32_t words = 0;
     std::size_t labelUse = 0;
-    for (const Token& token : state.tokens) {
+    for (std::size_t i = 0; i < state.tokens.size(); ++i) {
+        const Token& token = state.tokens[i];
         if (EmitsWord(token.kind)) {
             ++words;
             if (procedure >= 0 && procedure < state.procedureCount)
@@ -59,7 +60,8 @@ void GenerateCode(RunState& state) {
     std::int32_t codeBytes = words * 4;
     bool entry = false;
     std::size_t labelUse = 0;
-    for (const Token& token : state.tokens) {
+    for (std::size_t i = 0; i < state.tokens.size(); ++i) {
+        const Token& token = state.tokens[i];
         const int label = IsLabelUse(token.kind) ? state.labelUses[labelUse++] : -1;
         if (token.kind == kProcName || token.kind == kLabelDefinition) entry = true;
         if (!EmitsWord(token.kind)) continue;

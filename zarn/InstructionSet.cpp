@@ -1,10 +1,9 @@
 #include "zarn/InstructionSet.h"
 
-#include "zarn/SymbolList.h"
 #include "zarn/TokenKinds.h"
 
-#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace zarn {
 namespace {
@@ -49,42 +48,53 @@ constexpr Opcode kOpcodes[] = {
 
 constexpr int kSilentKinds[] = {1, 2, 3, 4, 5, 70, 71, 74, 75, 76, 77, 93, 94, 95, 119, 123, 128, 129};
 
+// Both are asked for every token: tables by kind, not searches.
+constexpr auto kSilent = [] {
+    std::array<bool, 256> table{};
+    for (int k : kSilentKinds) table[static_cast<std::size_t>(k)] = true;
+    return table;
+}();
+
+struct OpcodeEntry {
+    bool present = false;
+    std::uint32_t word = 0;
+};
+
+constexpr auto kOpcodeByKind = [] {
+    std::array<OpcodeEntry, kNotMnemonic + 16> table{};
+    for (const Opcode& op : kOpcodes) table[static_cast<std::size_t>(op.kind)] = OpcodeEntry{true, op.word};
+    return table;
+}();
+
 }  // namespace
 
 const Mnemonic* MnemonicsBegin() { return std::begin(kMnemonics); }
 const Mnemonic* MnemonicsEnd() { return std::end(kMnemonics); }
 
 int MnemonicKind(std::string_view text) {
-    static const SymbolList names = [] {
-        SymbolList list;
-        for (const Mnemonic& m : kMnemonics) list.Append(m.text);
-        return list;
+    // Asked for every statement: among the few mnemonics of the same first letter and length.
+    static const auto byFirstLetter = [] {
+        std::array<std::vector<const Mnemonic*>, 256> table;
+        for (const Mnemonic& m : kMnemonics) table[static_cast<unsigned char>(m.text[0])].push_back(&m);
+        return table;
     }();
-    const int index = names.Find(text);
-    return index < 0 ? kNotMnemonic : kMnemonics[index].kind;
+    if (text.empty()) return kNotMnemonic;
+    for (const Mnemonic* m : byFirstLetter[static_cast<unsigned char>(text[0])])
+        if (m->text == text) return m->kind;
+    return kNotMnemonic;
 }
 
 bool IsJumpKind(int kind) { return kind == kJmp || kind == kJne; }
 
 bool EmitsWord(int kind) {
-    // Asked twice per token: a table instead of a search.
-    static const std::array<bool, 256> silent = [] {
-        std::array<bool, 256> table{};
-        for (int k : kSilentKinds) table[static_cast<std::size_t>(k)] = true;
-        return table;
-    }();
-    return kind < 0 || kind >= static_cast<int>(silent.size()) || !silent[static_cast<std::size_t>(kind)];
+    return kind < 0 || kind >= static_cast<int>(kSilent.size()) || !kSilent[static_cast<std::size_t>(kind)];
 }
 
 bool OpcodeWord(int kind, std::uint32_t& word) {
-    static const std::array<const Opcode*, kNotMnemonic + 16> byKind = [] {
-        std::array<const Opcode*, kNotMnemonic + 16> table{};
-        for (const Opcode& op : kOpcodes) table[static_cast<std::size_t>(op.kind)] = &op;
-        return table;
-    }();
-    if (kind < 0 || kind >= static_cast<int>(byKind.size()) || byKind[static_cast<std::size_t>(kind)] == nullptr)
-        return false;
-    word = byKind[static_cast<std::size_t>(kind)]->word;
+    if (kind < 0 || kind >= static_cast<int>(kOpcodeByKind.size())) return false;
+    const OpcodeEntry& entry = kOpcodeByKind[static_cast<std::size_t>(kind)];
+    if (!entry.present) return false;
+    word = entry.word;
     return true;
 }
 

@@ -35,7 +35,15 @@ public:
 
 private:
     // ---- token access ----
-    bool Is(Pos p, std::string_view text) const { return p < end_ && tokens_.Text(p) == text; }
+    bool Is(Pos p, std::string_view text) const {
+        if (p >= end_) return false;
+        const std::string_view token = tokens_.Text(p);
+        if (token.size() != text.size()) return false;
+        // A few characters, mostly one: compared here, a library call apiece would cost more.
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (token[i] != text[i]) return false;
+        return true;
+    }
     int LineAt(Pos p) const { return p < end_ ? tokens_[p].line : tokens_.back().line; }
     std::string_view Text(Pos p) const { return tokens_.Text(p); }
     void SetKind(Pos p, int kind) { tokens_[p].kind = kind; }

@@ -27,18 +27,15 @@ public:
     // The whole assembly text.
     std::string_view Source() const { return text_; }
 
-    std::size_t size() const { return tokens_.size(); }
-    bool empty() const { return tokens_.empty(); }
-    void reserve(std::size_t count) { tokens_.reserve(count); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
 
-    Token& operator[](std::size_t i) { return tokens_[i]; }
-    const Token& operator[](std::size_t i) const { return tokens_[i]; }
-    Token& back() { return tokens_.back(); }
-    const Token& back() const { return tokens_.back(); }
-    std::vector<Token>::const_iterator begin() const { return tokens_.begin(); }
-    std::vector<Token>::const_iterator end() const { return tokens_.end(); }
+    Token& operator[](std::size_t i) { return blocks_[i >> kBlockBits][i & kBlockMask]; }
+    const Token& operator[](std::size_t i) const { return blocks_[i >> kBlockBits][i & kBlockMask]; }
+    Token& back() { return (*this)[size_ - 1]; }
+    const Token& back() const { return (*this)[size_ - 1]; }
 
-    std::string_view Text(std::size_t i) const { return TextOf(tokens_[i]); }
+    std::string_view Text(std::size_t i) const { return TextOf((*this)[i]); }
     std::string_view TextOf(const Token& token) const {
         const std::string& store = (token.start & kOwnStoreBit) != 0 ? own_ : text_;
         return std::string_view(store.data() + (token.start & ~kOwnStoreBit), token.length);
@@ -46,13 +43,19 @@ public:
 
     // Appends a token whose text is the run [start, start + length) of the assembly text.
     void Add(std::size_t start, std::size_t length, int line) {
-        tokens_.push_back(Token{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), 0, line});
+        if ((size_ & kBlockMask) == 0) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(kBlockMask + 1);
+        }
+        blocks_.back().push_back(
+            Token{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), 0, line});
+        ++size_;
     }
 
     // Appends `characters` to the last token's text, which then moves to the own store unless it is
     // there already (as the last entry).
     void ExtendLast(std::string_view characters) {
-        Token& token = tokens_.back();
+        Token& token = back();
         if ((token.start & kOwnStoreBit) == 0) {
             std::string_view text = TextOf(token);
             token.start = static_cast<std::uint32_t>(own_.size()) | kOwnStoreBit;
@@ -64,15 +67,15 @@ public:
 
     // Keeps `length` characters of token i's text from `offset` on.
     void Narrow(std::size_t i, std::size_t offset, std::size_t length) {
-        tokens_[i].start += static_cast<std::uint32_t>(offset);
-        tokens_[i].length = static_cast<std::uint32_t>(length);
+        (*this)[i].start += static_cast<std::uint32_t>(offset);
+        (*this)[i].length = static_cast<std::uint32_t>(length);
     }
 
     // Gives token i a new text; false, with the token unchanged, when the own store is full.
     bool SetText(std::size_t i, std::string_view text) {
         if (!FitsTextLimit(own_.size() + text.size())) return false;
-        tokens_[i].start = static_cast<std::uint32_t>(own_.size()) | kOwnStoreBit;
-        tokens_[i].length = static_cast<std::uint32_t>(text.size());
+        (*this)[i].start = static_cast<std::uint32_t>(own_.size()) | kOwnStoreBit;
+        (*this)[i].length = static_cast<std::uint32_t>(text.size());
         own_.append(text);
         return true;
     }
@@ -82,7 +85,12 @@ private:
 
     std::string text_;
     std::string own_;
-    std::vector<Token> tokens_;
+    // Tokens are kept in blocks of a fixed size: the list grows without moving what it holds,
+    // so it is never held twice and never counted first.
+    static constexpr std::size_t kBlockBits = 14;
+    static constexpr std::size_t kBlockMask = (std::size_t{1} << kBlockBits) - 1;
+    std::vector<std::vector<Token>> blocks_;
+    std::size_t size_ = 0;
 };
 
 }  // namespace zarn

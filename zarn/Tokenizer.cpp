@@ -22,8 +22,7 @@ CharClass ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
 // Walks the text from `begin` and hands each token to `sink`: Add(start, length, line) for a new
 // token, Extend(characters, line) for more characters of the last one (a token continues across a
-// comment or a dropped "/"). The same walk counts the tokens first and then records them, so the
-// list is allocated once.
+// comment or a dropped "/").
 template <class Sink>
 void Scan(std::string_view input, std::size_t begin, Sink& sink) {
     bool open = false;  // whether the last token may still grow
@@ -63,12 +62,6 @@ void Scan(std::string_view input, std::size_t begin, Sink& sink) {
     }
 }
 
-struct TokenCounter {
-    void Add(std::size_t, std::size_t, std::int64_t) { ++count; }
-    void Extend(std::string_view, std::int64_t) {}
-    std::size_t count = 0;
-};
-
 struct TokenRecorder {
     void Add(std::size_t start, std::size_t length, std::int64_t line) {
         tokens.Add(start, length, static_cast<int>(line));
@@ -85,10 +78,7 @@ struct TokenRecorder {
 TokenList Tokenize(std::string input) {
     // Editors on Windows start UTF-8 files with a byte order mark; it is no part of the text.
     const std::size_t begin = std::string_view(input).substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    TokenCounter counter;
-    Scan(input, begin, counter);
     TokenList tokens(std::move(input));
-    tokens.reserve(counter.count);
     TokenRecorder recorder{tokens};
     Scan(tokens.Source(), begin, recorder);
     return tokens;
