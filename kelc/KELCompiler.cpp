@@ -155,6 +155,9 @@ bool TKELCompiler::OnOtherDirective(TPreProcessor& preprocessor, const std::stri
 }
 
 bool TKELCompiler::OnLookupSymbol(std::string_view text, TTokenType& kind) {
+    // The scanner splits a dashed word it is not told of; a word without a dash is an identifier
+    // either way, so it need not be looked up.
+    if (text.find('-') == std::string_view::npos) return false;
     if (currentScope_ == nullptr || !currentScope_->MayName(text.size())) return false;
     bool namesScope = false;
     if (currentScope_->FindIdent(text, namesScope) == nullptr) return false;
