@@ -11,8 +11,12 @@ public:
     explicit ByteWriter(std::size_t size) : bytes_(size, '\0') {}
 
     void Word(std::int32_t value) {
-        std::uint32_t bits = static_cast<std::uint32_t>(value);
-        for (int shift = 0; shift < 32; shift += 8) bytes_[at_++] = static_cast<char>((bits >> shift) & 0xFF);
+        const auto bits = static_cast<std::uint32_t>(value);  // least significant byte first
+        bytes_[at_] = static_cast<char>(bits & 0xFF);
+        bytes_[at_ + 1] = static_cast<char>((bits >> 8) & 0xFF);
+        bytes_[at_ + 2] = static_cast<char>((bits >> 16) & 0xFF);
+        bytes_[at_ + 3] = static_cast<char>(bits >> 24);
+        at_ += 4;
     }
     void Bytes(std::string_view text) {
         text.copy(&bytes_[at_], text.size());

@@ -48,12 +48,7 @@ constexpr Opcode kOpcodes[] = {
 
 constexpr int kSilentKinds[] = {1, 2, 3, 4, 5, 70, 71, 74, 75, 76, 77, 93, 94, 95, 119, 123, 128, 129};
 
-// Both are asked for every token: tables by kind, not searches.
-constexpr auto kSilent = [] {
-    std::array<bool, 256> table{};
-    for (int k : kSilentKinds) table[static_cast<std::size_t>(k)] = true;
-    return table;
-}();
+// Asked for every token: a table by kind, not a search.
 
 struct OpcodeEntry {
     bool present = false;
@@ -67,6 +62,12 @@ constexpr auto kOpcodeByKind = [] {
 }();
 
 }  // namespace
+
+constexpr std::array<bool, 256> kSilentKind = [] {
+    std::array<bool, 256> table{};
+    for (int k : kSilentKinds) table[static_cast<std::size_t>(k)] = true;
+    return table;
+}();
 
 const Mnemonic* MnemonicsBegin() { return std::begin(kMnemonics); }
 const Mnemonic* MnemonicsEnd() { return std::end(kMnemonics); }
@@ -85,10 +86,6 @@ int MnemonicKind(std::string_view text) {
 }
 
 bool IsJumpKind(int kind) { return kind == kJmp || kind == kJne; }
-
-bool EmitsWord(int kind) {
-    return kind < 0 || kind >= static_cast<int>(kSilent.size()) || !kSilent[static_cast<std::size_t>(kind)];
-}
 
 bool OpcodeWord(int kind, std::uint32_t& word) {
     if (kind < 0 || kind >= static_cast<int>(kOpcodeByKind.size())) return false;

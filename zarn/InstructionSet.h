@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -23,8 +24,13 @@ int MnemonicKind(std::string_view text);
 
 bool IsJumpKind(int kind);
 
-// Whether a token of this kind emits a code word at all.
-bool EmitsWord(int kind);
+// Per token kind below 256: whether its tokens emit no code word.
+extern const std::array<bool, 256> kSilentKind;
+
+// Whether a token of this kind emits a code word at all. Asked twice per token: inline.
+inline bool EmitsWord(int kind) {
+    return kind < 0 || kind >= static_cast<int>(kSilentKind.size()) || !kSilentKind[static_cast<std::size_t>(kind)];
+}
 
 // The opcode word of an instruction kind; false for kinds that are operands or emit nothing.
 bool OpcodeWord(int kind, std::uint32_t& word);

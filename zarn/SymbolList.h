@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,7 +42,15 @@ public:
         return std::string_view(characters_).substr(start, ends_[i] - start);
     }
 
-    void Clear() { *this = SymbolList(); }
+    // Keeps the room of a small list: a procedure's locals are cleared after every procedure.
+    void Clear() {
+        characters_.clear();
+        ends_.clear();
+        if (slots_.size() <= kKeptSlots)
+            std::fill(slots_.begin(), slots_.end(), Slot{});
+        else
+            slots_ = std::vector<Slot>();
+    }
 
 private:
     struct Slot {
@@ -55,6 +64,8 @@ private:
         for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
         return hash;
     }
+
+    static constexpr std::size_t kKeptSlots = 64;
 
     std::size_t Mask() const { return slots_.size() - 1; }
 
