@@ -2,19 +2,30 @@
 
 #include "zarn/TokenKinds.h"
 
+#include <array>
+
 namespace zarn {
 namespace {
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexLetter(char c) { return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 }  // namespace
 
 bool HasIdentifierShape(std::string_view text) {
+    // Asked of most operands: the characters after the first by a table.
+    static constexpr auto kIdentifierChar = [] {
+        std::array<bool, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            const char ch = static_cast<char>(c);
+            table[static_cast<std::size_t>(c)] = IsLetter(ch) || IsDigit(ch) || ch == '_' || ch == '-';
+        }
+        return table;
+    }();
     if (text.empty() || !(IsLetter(text[0]) || text[0] == '_')) return false;
     for (char c : text.substr(1))
-        if (!(IsLetter(c) || IsDigit(c) || c == '_' || c == '-')) return false;
+        if (!kIdentifierChar[static_cast<unsigned char>(c)]) return false;
     return true;
 }
 
