@@ -109,7 +109,15 @@ std::string TTextLines::TakeText() {
     return text;
 }
 
-char* TTextLines::Extend(std::size_t count) {
+bool TTextLines::AnyInBuffer(std::initializer_list<std::string_view> parts) const {
+    const std::less<const char*> before;
+    for (std::string_view part : parts)
+        if (!part.empty() && !before(part.data(), chars_.data()) && before(part.data(), chars_.data() + end_))
+            return true;
+    return false;
+}
+
+char* TTextLines::ExtendBuffer(std::size_t count) {
     if (count > std::numeric_limits<std::uint32_t>::max() - end_) throw std::length_error(kTooLarge);
     const std::size_t end = end_ + count;
     if (end > chars_.size()) {
@@ -123,15 +131,9 @@ char* TTextLines::Extend(std::size_t count) {
 }
 
 TTextLines::Span TTextLines::Write(std::size_t indent, std::initializer_list<std::string_view> parts) {
-    const std::less<const char*> before;
     std::size_t length = indent;
-    bool fromBuffer = false;
-    for (std::string_view part : parts) {
-        length += part.size();
-        fromBuffer = fromBuffer || (!part.empty() && !before(part.data(), chars_.data()) &&
-                                    before(part.data(), chars_.data() + end_));
-    }
-    if (fromBuffer && end_ + length + kLineEnd.size() > chars_.capacity()) {
+    for (std::string_view part : parts) length += part.size();
+    if (end_ + length + kLineEnd.size() > chars_.capacity() && AnyInBuffer(parts)) {
         // Growing the buffer moves it, and a part taken from it with it: copied first.
         std::string copy;
         for (std::string_view part : parts) copy += part;

@@ -47,7 +47,15 @@ private:
     };
 
     // Lengthens the buffer by `count` characters and returns where they start.
-    char* Extend(std::size_t count);
+    char* Extend(std::size_t count) {
+        if (count > chars_.size() - end_) return ExtendBuffer(count);
+        char* const out = chars_.data() + end_;
+        end_ += count;
+        return out;
+    }
+    // Extend when the string must be lengthened first.
+    char* ExtendBuffer(std::size_t count);
+    bool AnyInBuffer(std::initializer_list<std::string_view> parts) const;
     // Writes `indent` blanks, the parts and CR LF at the buffer's end.
     Span Write(std::size_t indent, std::initializer_list<std::string_view> parts);
     bool IsLastWritten(const Span& span) const { return span.start + span.length + 2 == end_; }
