@@ -80,12 +80,9 @@ void TPreProcessor::Preprocess(const std::string& fileName, std::string& output)
 void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName, std::string& out, std::string fileName) {
     if (depth > MaxIncludeDepth)
         throw EPreProcessorError("Too many nested include files while processing " + fileName + " from " + includingFileName);
-    std::string text;
-    if (fileName == MainFileName) {
-        text = MainText;
-    } else if (!OnIncludeFile || !OnIncludeFile(*this, includingFileName, text, fileName)) {
+    std::string included;  // an included file's text; the main text is read where it is
+    if (fileName != MainFileName && (!OnIncludeFile || !OnIncludeFile(*this, includingFileName, included, fileName)))
         throw EPreProcessorError("Unable to find file '" + fileName + "'");
-    }
 
     const int entry = static_cast<int>(LineInfos.Count());
     TLineInfo& info = LineInfos.Add();
@@ -98,11 +95,11 @@ void TPreProcessor::ProcessFile(int depth, const std::string& includingFileName,
     parser.OnIdentifier = [this](TPreProcessorParser&, std::string_view identifier, std::string& replacement) {
         return SubstituteIdentifier(identifier, replacement);
     };
-    parser.SetText(std::move(text));
+    parser.SetText(fileName == MainFileName ? std::string_view(MainText) : std::string_view(included));
     // Text that stays as it is goes to the output in stretches, not token by token.
     std::size_t copyFrom = 0, copyTo = 0;
     auto copyStretch = [&] {
-        out.append(parser.Text(), copyFrom, copyTo - copyFrom);
+        out.append(parser.Text().substr(copyFrom, copyTo - copyFrom));
         copyFrom = copyTo;
     };
     try {

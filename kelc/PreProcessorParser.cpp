@@ -22,10 +22,10 @@ constexpr auto kEndsOtherText = [] {
 
 }  // namespace
 
-void TPreProcessorParser::SetText(std::string text) {
-    text_ = std::move(text);
+void TPreProcessorParser::SetText(std::string_view text) {
+    text_ = text;
     std::size_t nul = text_.find('\0');
-    end_ = nul == std::string::npos ? text_.size() : nul;
+    end_ = nul == std::string_view::npos ? text_.size() : nul;
     tokenPos_ = 0;
     tokenLength_ = 0;
     lineStart_ = 0;
@@ -74,7 +74,7 @@ void TPreProcessorParser::Next() {
         CountLineEnds(start, stop);
     } else if (c == '"') {
         std::size_t close = text_.find('"', start + 1);
-        stop = (close != std::string::npos && close < end_) ? close + 1 : FindLineEnd(start + 1);
+        stop = (close != std::string_view::npos && close < end_) ? close + 1 : FindLineEnd(start + 1);
         CountLineEnds(start, stop);
     } else if (c == '#') {
         tokenType_ = ptDirective;
@@ -85,7 +85,7 @@ void TPreProcessorParser::Next() {
     } else if (c == '/' && At(start + 1) == '*') {
         // The opener's "*" may serve as the closer's: "/*/" is a whole comment.
         std::size_t close = text_.find("*/", start + 1);
-        stop = (close != std::string::npos && close + 2 <= end_) ? close + 2 : end_;
+        stop = (close != std::string_view::npos && close + 2 <= end_) ? close + 2 : end_;
         CountLineEnds(start, stop);
     } else if (c == '/' && At(start + 1) == '/') {
         stop = FindLineEnd(start);
@@ -100,7 +100,7 @@ void TPreProcessorParser::Next() {
         }
     }
     tokenLength_ = static_cast<std::int32_t>(stop - start);
-    tokenText_ = std::string_view(text_).substr(start, stop - start);
+    tokenText_ = text_.substr(start, stop - start);
     if (tokenType_ == ptIdentifier && OnIdentifier && OnIdentifier(*this, tokenText_, replacement_))
         tokenText_ = replacement_;
 }

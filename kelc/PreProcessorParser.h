@@ -22,11 +22,12 @@ public:
     TNewLineEvent OnNewLine;
     TIdentifierEvent OnIdentifier;
 
-    // Starts on the text (reporting line 1 at offset 0) and reads the first token.
-    void SetText(std::string text);
+    // Starts on the text (reporting line 1 at offset 0) and reads the first token. The text is
+    // read where it is: it must stay unchanged while the parser is used.
+    void SetText(std::string_view text);
     void Next();
 
-    const std::string& Text() const { return text_; }
+    std::string_view Text() const { return text_; }
     // A view into the text, or into a define's replacement; valid until the next token.
     std::string_view TokenText() const { return tokenText_; }
     TPreProcessorTokenType TokenType() const { return tokenType_; }
@@ -41,7 +42,7 @@ private:
     void CountLineEnds(std::size_t from, std::size_t to);
     void NewLine(std::size_t offset);
 
-    std::string text_;
+    std::string_view text_;
     std::size_t end_ = 0;  // the first NUL, or the text's length
     std::string_view tokenText_;
     std::string replacement_;  // what OnIdentifier made of an identifier; keeps its buffer

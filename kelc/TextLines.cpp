@@ -1,5 +1,7 @@
 #include "kelc/TextLines.h"
 
+#include "platform/Memory.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -98,7 +100,10 @@ void TTextLines::Reserve(std::size_t characters, std::size_t lines) {
         chars_.reserve(characters);
         spans_.reserve(lines);
     } catch (const std::bad_alloc&) {
+        return;
     }
+    platform::PreferLargePages(chars_.data(), chars_.capacity());
+    platform::PreferLargePages(spans_.data(), spans_.capacity() * sizeof(Span));
 }
 
 std::string TTextLines::TakeText() {

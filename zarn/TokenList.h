@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Memory.h"
 #include "zarn/Token.h"
 
 #include <cstddef>
@@ -46,6 +47,7 @@ public:
         if ((size_ & kBlockMask) == 0) {
             blocks_.emplace_back();
             blocks_.back().reserve(kBlockMask + 1);
+            platform::PreferLargePages(blocks_.back().data(), (kBlockMask + 1) * sizeof(Token));
         }
         blocks_.back().push_back(
             Token{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), 0, line});
@@ -85,9 +87,9 @@ private:
 
     std::string text_;
     std::string own_;
-    // Tokens are kept in blocks of a fixed size: the list grows without moving what it holds,
-    // so it is never held twice and never counted first.
-    static constexpr std::size_t kBlockBits = 14;
+    // Tokens are kept in blocks of a fixed size, a large page each: the list grows without moving
+    // what it holds, so it is never held twice and never counted first.
+    static constexpr std::size_t kBlockBits = 19;
     static constexpr std::size_t kBlockMask = (std::size_t{1} << kBlockBits) - 1;
     std::vector<std::vector<Token>> blocks_;
     std::size_t size_ = 0;

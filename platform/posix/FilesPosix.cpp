@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include "platform/Memory.h"
 #include "platform/PendingTemporaries.h"
 
 #include <atomic>
@@ -137,7 +138,10 @@ std::optional<std::string> ReadFile(const std::string& path) {
     std::string bytes;
     // One allocation of the right size: growing by doubling would hold the text twice.
     struct stat info {};
-    if (fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (fstat(fd, &info) == 0 && info.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        PreferLargePages(bytes.data(), bytes.capacity());
+    }
     char buffer[1 << 16];
     for (;;) {
         ssize_t count = read(fd, buffer, sizeof buffer);
