@@ -6,19 +6,23 @@ namespace kelc {
 namespace {
 
 constexpr bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsIdentifierChar(char c) { return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-'; }
 
-// The characters that end a stretch of other text, by byte value: most of a script is such text,
-// read a character at a time.
-constexpr auto kEndsOtherText = [] {
-    std::array<bool, 256> ends{};
+// Character classes by byte value: most of a script is read a character at a time.
+enum : unsigned char { kIdentifierChar = 1, kEndsOtherText = 2 };
+
+constexpr auto kClasses = [] {
+    std::array<unsigned char, 256> classes{};
     for (int c = 0; c < 256; ++c) {
         const char ch = static_cast<char>(c);
-        ends[static_cast<std::size_t>(c)] =
-            ch == '"' || ch == '#' || ch == '-' || ch == '/' || ch == '_' || IsAsciiLetter(ch);
+        const bool letter = IsAsciiLetter(ch) || ch == '_' || ch == '-';
+        classes[static_cast<std::size_t>(c)] = static_cast<unsigned char>(
+            (letter || (ch >= '0' && ch <= '9') ? kIdentifierChar : 0) |
+            (letter || ch == '"' || ch == '#' || ch == '/' ? kEndsOtherText : 0));
     }
-    return ends;
+    return classes;
 }();
+
+bool Is(char c, unsigned char charClass) { return (kClasses[static_cast<unsigned char>(c)] & charClass) != 0; }
 
 }  // namespace
 
@@ -81,7 +85,7 @@ void TPreProcessorParser::Next() {
         stop = FindLineEnd(start);
     } else if (IsAsciiLetter(c) || c == '_' || c == '-') {
         tokenType_ = ptIdentifier;
-        while (stop < end_ && IsIdentifierChar(text_[stop])) ++stop;
+        while (stop < end_ && Is(text_[stop], kIdentifierChar)) ++stop;
     } else if (c == '/' && At(start + 1) == '*') {
         // The opener's "*" may serve as the closer's: "/*/" is a whole comment.
         std::size_t close = text_.find("*/", start + 1);
@@ -94,7 +98,7 @@ void TPreProcessorParser::Next() {
     } else {
         while (stop < end_) {
             const char d = text_[stop];
-            if (kEndsOtherText[static_cast<unsigned char>(d)]) break;
+            if (Is(d, kEndsOtherText)) break;
             ++stop;
             if (d == '\n' || (d == '\r' && At(stop) != '\n')) NewLine(stop);
         }

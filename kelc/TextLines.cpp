@@ -70,21 +70,21 @@ void TTextLines::AddAll(const TTextLines& other) {
         const TTextLines copy = other;
         return AddAll(copy);
     }
-    const std::size_t offset = end_;
     char* out = Extend(other.end_ - other.unused_);
-    // Lines are copied with the CR LF that follows them; a finished function's code, the usual
-    // case, is in order and copied in one piece.
-    if (other.unused_ == 0 && other.InBufferOrder()) {
-        std::memcpy(out, other.chars_.data(), other.end_);
-        for (const Span& span : other.spans_)
-            spans_.push_back(Span{span.start + static_cast<std::uint32_t>(offset), span.length});
-        return;
-    }
+    // Lines are copied with the CR LF that follows them, and lines that lie one after another in
+    // the other buffer too in one piece: a finished function's code mostly is one piece.
+    const char* const from = other.chars_.data();
+    std::size_t runStart = 0, runEnd = 0;  // the stretch of the other buffer not yet copied
     for (const Span& span : other.spans_) {
-        spans_.push_back(Span{static_cast<std::uint32_t>(out - chars_.data()), span.length});
-        std::memcpy(out, other.chars_.data() + span.start, span.length + kLineEnd.size());
-        out += span.length + kLineEnd.size();
+        if (span.start != runEnd) {
+            out = std::copy(from + runStart, from + runEnd, out);
+            runStart = runEnd = span.start;
+        }
+        const auto at = static_cast<std::size_t>(out - chars_.data()) + (span.start - runStart);
+        spans_.push_back(Span{static_cast<std::uint32_t>(at), span.length});
+        runEnd = span.start + span.length + kLineEnd.size();
     }
+    std::copy(from + runStart, from + runEnd, out);
 }
 
 void TTextLines::Clear() {
