@@ -5,7 +5,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -17,7 +16,14 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsAlphaNumeric(char c) { return IsLetter(c) || IsDigit(c); }
 bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
-bool IsOperatorChar(char c) { return c != '\0' && std::strchr("!&()*+,-./:;<=>[]^{}~|", c) != nullptr; }
+bool IsOperatorChar(char c) {
+    static constexpr auto kOperatorChar = [] {
+        std::array<bool, 256> table{};
+        for (char op : std::string_view("!&()*+,-./:;<=>[]^{}~|")) table[static_cast<unsigned char>(op)] = true;
+        return table;
+    }();
+    return kOperatorChar[static_cast<unsigned char>(c)];
+}
 
 constexpr long double kLinearFactor = 163840.0L;
 constexpr long double kAngleFactor = 65536.0L / 360.0L;
