@@ -75,6 +75,12 @@ TIdent& TIdentScope::AddStoredIdent(const std::string& storedName, TIdentKind ki
     return *idents_.back();
 }
 
+void TIdentScope::ForgetIdents() {
+    for (const auto& ident : idents_) names_.erase(ident->Name);
+    std::vector<std::unique_ptr<TIdent>>().swap(idents_);
+    if (names_.empty()) decltype(names_)().swap(names_);
+}
+
 std::vector<const TIdent*> TIdentScope::Idents() const {
     std::vector<const TIdent*> sorted;
     for (const auto& ident : idents_) sorted.push_back(ident.get());

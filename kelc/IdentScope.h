@@ -55,6 +55,9 @@ public:
     TIdent& AddStoredIdent(const std::string& storedName, TIdentKind kind);
     // The identifiers declared here, sorted by stored name.
     std::vector<const TIdent*> Idents() const;
+    // Forgets the identifiers declared here, keeping the scopes: a compiled function's locals are
+    // never looked up again, and a script has thousands of functions.
+    void ForgetIdents();
 
     // False when no name of that length is declared here or further out, so a lookup would fail:
     // it spares building and hashing a long word (a dashed chain) that cannot be a name.

@@ -128,7 +128,10 @@ void TKELCompiler::CompileFunction() {
             scope.EmitLine("endproc;");
             scope.EmitLine("");
         },
-        [&] { scope.Snippet->MoveTo(parent); });
+        [&] {
+            scope.Snippet->MoveTo(parent);
+            scope.ForgetIdents();
+        });
 }
 
 // An inlinable function leaves only a marker comment in the global code; its body stays in its
