@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+#include <cerrno>
 #include <climits>
 #include <cmath>
-#include <system_error>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -43,11 +43,14 @@ long long ToInteger(const std::string& text) {
     return value;
 }
 
+// Read by the C library in extended precision (the program keeps the "C" locale, so the point is
+// the decimal separator): a string stream per literal costs far more.
 long double ToFloat(const std::string& text) {
-    long double value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (error != std::errc() || stop != end) throw EConvertError("'" + text + "' is not a valid floating point value");
+    char* stop = nullptr;
+    errno = 0;
+    const long double value = std::strtold(text.c_str(), &stop);
+    if (text.empty() || stop != text.c_str() + text.size() || errno == ERANGE)
+        throw EConvertError("'" + text + "' is not a valid floating point value");
     return value;
 }
 
