@@ -1,5 +1,6 @@
 #include "zarn/CobWriter.h"
 
+#include "platform/Memory.h"
 #include "zarn/CobFormat.h"
 
 namespace zarn {
@@ -8,7 +9,11 @@ namespace {
 // Fills an image of a size known beforehand; it starts as zeros, so padding is a skip.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::size_t size) : bytes_(size, '\0') {}
+    explicit ByteWriter(std::size_t size) {
+        bytes_.reserve(size);
+        platform::PreferLargePages(bytes_.data(), size);
+        bytes_.resize(size);
+    }
 
     void Word(std::int32_t value) {
         const auto bits = static_cast<std::uint32_t>(value);  // least significant byte first

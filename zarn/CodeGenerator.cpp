@@ -1,5 +1,6 @@
 #include "zarn/CodeGenerator.h"
 
+#include "platform/Memory.h"
 #include "zarn/CobFormat.h"
 #include "zarn/InstructionSet.h"
 #include "zarn/NumberValues.h"
@@ -53,6 +54,7 @@ void GenerateCode(RunState& state) {
     const std::size_t size = static_cast<std::size_t>(words);
     state.code.clear();
     state.code.reserve(size);
+    platform::PreferLargePages(state.code.data(), size * sizeof(std::int32_t));
     state.instructionStarts.clear();
     state.instructionStarts.reserve(size);
     state.entryPoints.clear();
