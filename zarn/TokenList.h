@@ -2,6 +2,7 @@
 #include "platform/Memory.h"
 #include "zarn/Token.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -45,9 +46,11 @@ public:
     // Appends a token whose text is the run [start, start + length) of the assembly text.
     void Add(std::size_t start, std::size_t length, int line) {
         if ((size_ & kBlockMask) == 0) {
+            // A short text's only block is sized by the text (a token has a character or two),
+            // and grows if it must; a long text's blocks are full-sized from the start.
             blocks_.emplace_back();
-            blocks_.back().reserve(kBlockMask + 1);
-            platform::PreferLargePages(blocks_.back().data(), (kBlockMask + 1) * sizeof(Token));
+            blocks_.back().reserve(std::min(kBlockMask + 1, text_.size() / 4 + 16));
+            platform::PreferLargePages(blocks_.back().data(), blocks_.back().capacity() * sizeof(Token));
         }
         blocks_.back().push_back(
             Token{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), 0, line});
@@ -87,8 +90,8 @@ private:
 
     std::string text_;
     std::string own_;
-    // Tokens are kept in blocks of a fixed size, a large page each: the list grows without moving
-    // what it holds, so it is never held twice and never counted first.
+    // Tokens are kept in blocks of a fixed number (8 MB of tokens): a long text's list grows
+    // without moving what it holds, so it is never held twice and never counted first.
     static constexpr std::size_t kBlockBits = 19;
     static constexpr std::size_t kBlockMask = (std::size_t{1} << kBlockBits) - 1;
     std::vector<std::vector<Token>> blocks_;
