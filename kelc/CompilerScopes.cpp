@@ -113,6 +113,8 @@ void TKELCompiler::EmitPop(const TIdent& ident) {
     }
 }
 
-void TKELCompiler::EmitPushConst(std::int32_t value) { currentScope_->EmitLine({"pushc ", std::to_string(value), ";"}); }
+void TKELCompiler::EmitPushConst(std::int32_t value) {
+    currentScope_->EmitLine({"pushc ", std::to_string(value), ";"});
+}
 
 }  // namespace kelc

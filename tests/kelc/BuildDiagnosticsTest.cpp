@@ -36,7 +36,8 @@ TEST(AssemblerDiagnostics, LinesArePlacedAtTheNearestKnownOriginAtOrAbove) {
     kelc::TTokenData arm, include;
     arm.fileName = "arm.kel", arm.line = 3, arm.column = 5;
     include.fileName = "inc/a.kelh", include.line = 9, include.column = 1;
-    std::string assembly = kelc::JoinLines({"piece p;", "// sleep " + tags.Tag(arm), "pushc 1;", "// x" + tags.Tag(include), "ret;"});
+    std::string assembly =
+        kelc::JoinLines({"piece p;", "// sleep " + tags.Tag(arm), "pushc 1;", "// x" + tags.Tag(include), "ret;"});
     kelc::TLineOrigins origins = tags.Strip(assembly);
     std::string output =
         "arm.zarn:1: error: Before any origin\narm.zarn:3: error: Undefined term, x\narm.zarn:4: warning: W\n"

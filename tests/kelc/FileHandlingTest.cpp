@@ -135,7 +135,8 @@ TEST(JoinLines, EveryLineEndsWithCrLf) {
 }
 
 TEST(WithCrLfLineEnds, IsJoiningTheSplitLines) {
-    for (const std::string text : {"", "a", "a\r\n", "a\r\nb", "a\nb\rc\r\n", "\n\r\r\n", "\r", "a\r\n\n", "x\n\r\ny\r\r"})
+    for (const std::string text :
+         {"", "a", "a\r\n", "a\r\nb", "a\nb\rc\r\n", "\n\r\r\n", "\r", "a\r\n\n", "x\n\r\ny\r\r"})
         EXPECT_EQ(kelc::WithCrLfLineEnds(text), kelc::JoinLines(kelc::SplitLines(text))) << text;
 }
 
